@@ -1,0 +1,43 @@
+#include "program.h"
+
+#include "application.h"
+#include "mainfrm.h"
+
+#include "cards/windows.h"
+#include "common/singleinstance.h"
+#include "data/dm1frm.h"
+#include "maintenance/windows.h"
+#include "members/windows.h"
+#include "operators/windows.h"
+#include "points/windows.h"
+#include "receipts/windows.h"
+#include "records/windows.h"
+
+void RegisterAllWindows()
+{
+    RegisterRecordsWindows();
+    RegisterReceiptsWindows();
+    RegisterMembersWindows();
+    RegisterOperatorsWindows();
+    RegisterCardsWindows();
+    RegisterPointsWindows();
+    RegisterMaintenanceWindows();
+}
+
+int RunProgram(int argc, char **argv)
+{
+    Application app(argc, argv);
+
+    // A second copy ends at once: no window, no message, no database access.
+    SingleInstance instance(MutexName);
+    if (!instance.acquire())
+        return 0;
+
+    RegisterAllWindows();
+    TDM1 dm;
+    TMAIN mainWindow;
+    if (mainWindow.startUp() != TMAIN::StartResult::Running)
+        return 0;
+    mainWindow.showMaximized();
+    return app.exec();
+}

@@ -1,0 +1,7 @@
+#include "windows.h"
+
+#include "common/shell.h"
+
+void RegisterCardsWindows()
+{
+}

@@ -1,0 +1,13 @@
+# Runs at build time: the default picture and a new database when none is there yet.
+if(NOT EXISTS "${DIST}/image/海岸.jpg")
+  execute_process(COMMAND "${MKART}" "${DIST}/image/海岸.jpg" RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "could not draw the default picture")
+  endif()
+endif()
+if(NOT EXISTS "${DIST}/database/database.mdb")
+  execute_process(COMMAND "${MKDB}" "${DIST}/database/database.mdb" RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "could not create the database")
+  endif()
+endif()

@@ -1,0 +1,110 @@
+// huiyuanjifen-shots DIR: renders every window offscreen, filled with sample data, to PNG.
+#include "seeder.h"
+
+#include "app/application.h"
+#include "app/guanyufrm.h"
+#include "app/mainfrm.h"
+#include "app/menus.h"
+#include "app/program.h"
+#include "common/basefolder.h"
+#include "common/scripteddialogs.h"
+#include "common/shell.h"
+#include "data/dm1frm.h"
+#include "operators/login.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+bool save(QWidget *w, const QString &dir, const QString &name)
+{
+    settle();
+    const QString file = QDir(dir).filePath(name + QStringLiteral(".png"));
+    const bool ok = w->grab().save(file);
+    QTextStream(stdout) << (ok ? "wrote " : "FAILED ") << file << "\n";
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application app(argc, argv);
+    if (app.arguments().size() != 2) {
+        QTextStream(stderr) << "usage: huiyuanjifen-shots DIR\n";
+        return 2;
+    }
+    const QString out = QDir(app.arguments().at(1)).absolutePath();
+    QDir().mkpath(out);
+    const QString dist = QCoreApplication::applicationDirPath();
+
+    QTemporaryDir base;
+    QDir(base.path()).mkpath(QStringLiteral("database"));
+    QDir(base.path()).mkpath(QStringLiteral("image"));
+    QDir(base.path()).mkpath(QStringLiteral("backup"));
+    QFile::copy(QDir(dist).filePath(QStringLiteral("image/海岸.jpg")),
+                QDir(base.path()).filePath(QStringLiteral("image/海岸.jpg")));
+    BaseFolder::setPath(base.path());
+
+    ScriptedDialogs dialogs;
+    RegisterAllWindows();
+    TDM1 dm;
+    QString error;
+    SeedOptions options;
+    options.members = 60;
+    options.journal = 600;
+    if (!SeedDatabase(BaseFolder::databasePath(), options, &error)) {
+        QTextStream(stderr) << error << "\n";
+        return 1;
+    }
+    dm.close();
+
+    bool ok = true;
+    TMAIN mainWindow;
+    TMAIN::modalRunner() = [&](QDialog *d) {
+        auto *login = static_cast<Tloginform *>(d);
+        login->show();
+        ok &= save(login, out, QStringLiteral("Tloginform"));
+        login->loginButtonClick();
+        login->hide();
+        return login->result();
+    };
+    if (mainWindow.startUp() != TMAIN::StartResult::Running) {
+        QTextStream(stderr) << "start-up failed: " << dialogs.texts().join(QLatin1Char(' ')) << "\n";
+        return 1;
+    }
+    mainWindow.resize(1366, 768);
+    mainWindow.show();
+    mainWindow.reminderTimer()->stop();
+    mainWindow.shopNameTimer()->stop();
+    ok &= save(&mainWindow, out, QStringLiteral("TMAIN"));
+
+    Tguanyu about;
+    about.show();
+    ok &= save(&about, out, QStringLiteral("Tguanyu"));
+    about.close();
+
+    for (const MenuItemEntry &entry : MenuItems()) {
+        if (entry.windowClass.isEmpty() || !WindowRegistry::hasWindow(entry.windowClass))
+            continue;
+        mainWindow.openChildWindow(entry.title, entry.windowClass);
+        ok &= save(&mainWindow, out, entry.windowClass);
+        mainWindow.clientArea()->closeAllSubWindows();
+        settle();
+    }
+    mainWindow.setAttribute(Qt::WA_DeleteOnClose, false);
+    return ok ? 0 : 1;
+}
