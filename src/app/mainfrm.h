@@ -71,6 +71,10 @@ public:
     // Shows a modal dialog; tests replace it to drive the login.
     static std::function<int(QDialog *)> &modalRunner();
 
+    // The two start-up timers' work, about a second after the first show.
+    void reminderTimerFire();
+    void shopNameTimerFire();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -83,8 +87,6 @@ private:
     void runItem(const QString &item);
     void placeTitleLines();
     void updateClock();
-    void reminderTimerFire();
-    void shopNameTimerFire();
 
     BackgroundArea *m_area;
     QLabel *m_title1;
