@@ -13,6 +13,9 @@
 #include "receipts/windows.h"
 #include "records/windows.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 void RegisterAllWindows()
 {
     RegisterRecordsWindows();
@@ -38,6 +41,9 @@ int RunProgram(int argc, char **argv)
     TMAIN mainWindow;
     if (mainWindow.startUp() != TMAIN::StartResult::Running)
         return 0;
+    // Without a window manager "maximised" means nothing; take the whole screen anyway.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        mainWindow.setGeometry(screen->availableGeometry());
     mainWindow.showMaximized();
     return app.exec();
 }
