@@ -2,6 +2,7 @@
 #include "app/mainfrm.h"
 #include "app/menus.h"
 #include "common/basefolder.h"
+#include "data/sql.h"
 #include "operators/permissions.h"
 #include "support/fixture.h"
 #include "support/login.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
@@ -53,6 +55,8 @@ private Q_SLOTS:
     void disabledItemIgnoresEverySource();
     void helpOpensManual();
     void aboutBox();
+    void exceptionsReachTheErrorDialog();
+    void exitCommandsAskFirst();
 };
 
 void TestShell::menusAndToolbarInOrder()
@@ -247,6 +251,38 @@ void TestShell::aboutBox()
     QCOMPARE(title, QString("关于本系统"));
     QVERIFY(texts.contains("青禾岭会员积分管理系统"));
     QVERIFY(texts.contains("程序版本：4.68"));
+}
+
+void TestShell::exceptionsReachTheErrorDialog()
+{
+    Fixture fx;
+    QPushButton button;
+    QObject::connect(&button, &QPushButton::clicked, [] { Sql::exec("select * from 不存在的表"); });
+    button.show();
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(fx.dialogs.messages.size(), 1);
+    QCOMPARE(fx.dialogs.messages[0].caption, QString("青禾岭会员积分管理系统"));
+    QCOMPARE(fx.dialogs.messages[0].icon, MsgIcon::Error);
+    QVERIFY(fx.dialogs.messages[0].text.contains("不存在的表"));
+    // The program goes on.
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(fx.dialogs.messages.size(), 2);
+}
+
+void TestShell::exitCommandsAskFirst()
+{
+    Fixture fx(false);
+    TMAIN w;
+    QCOMPARE(StartAndLogin(w), TMAIN::StartResult::Running);
+    w.show();
+    fx.dialogs.answers << MsgResult::Cancel << MsgResult::Cancel;
+    w.menuItem("退出系统")->trigger();
+    w.toolButton("退出")->click();
+    QCOMPARE(fx.dialogs.texts(), QStringList({"确实要退出本系统吗？", "确实要退出本系统吗？"}));
+    QVERIFY(w.isVisible());
+    fx.dialogs.answers << MsgResult::Ok << MsgResult::Cancel;
+    w.toolButton("退出")->click();
+    QVERIFY(!w.isVisible());
 }
 
 HYJF_TEST_MAIN(TestShell)
