@@ -35,6 +35,21 @@ QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Logs in as 0001 with one flag taken away (0: none) and shows the window, so its
+// start-up timers run.
+void startTimerCase(Fixture &fx, TMAIN &w, const QString &windowClass, int flagRemoved,
+                    const QByteArray &ini)
+{
+    EnsureWindowClass(windowClass);
+    if (flagRemoved)
+        fx.exec(QString("update 操作员 set \"%1\" = 0").arg(flagRemoved));
+    fx.dm.close();
+    if (!ini.isEmpty())
+        fx.writeIni(ini);
+    QCOMPARE(StartAndLogin(w), TMAIN::StartResult::Running);
+    w.show();
+}
+
 } // namespace
 
 class TestStartup : public QObject
@@ -205,15 +220,8 @@ void TestStartup::shopNameWarning()
     QFETCH(bool, warned);
     QFETCH(bool, opened);
     Fixture fx;
-    EnsureWindowClass("Tdayinshezhi");
-    if (!permission)
-        fx.exec("update 操作员 set \"2\" = 0");
-    fx.dm.close();
-    if (!ini.isEmpty())
-        fx.writeIni(ini);
     TMAIN w;
-    QCOMPARE(StartAndLogin(w), TMAIN::StartResult::Running);
-    w.show();
+    startTimerCase(fx, w, "Tdayinshezhi", permission ? 0 : 2, ini);
     QVERIFY(w.shopNameTimer()->isActive());
     QCOMPARE(w.shopNameTimer()->interval(), 1000);
     w.shopNameTimerFire();
@@ -244,15 +252,8 @@ void TestStartup::birthdayReminder()
     QFETCH(bool, permission);
     QFETCH(bool, opened);
     Fixture fx;
-    EnsureWindowClass("Tshengri");
-    if (!permission)
-        fx.exec("update 操作员 set \"19\" = 0");
-    fx.dm.close();
-    if (!ini.isEmpty())
-        fx.writeIni(ini);
     TMAIN w;
-    QCOMPARE(StartAndLogin(w), TMAIN::StartResult::Running);
-    w.show();
+    startTimerCase(fx, w, "Tshengri", permission ? 0 : 19, ini);
     QVERIFY(w.reminderTimer()->isActive());
     w.reminderTimerFire();
     QCOMPARE(childTitles(w).contains("会员生日提醒"), opened);
