@@ -105,6 +105,15 @@ int main(int argc, char **argv)
         mainWindow.clientArea()->closeAllSubWindows();
         settle();
     }
+    // Dialogs that other windows open rather than a menu item.
+    for (const QString &dialogClass : {QStringLiteral("Txiugai")}) {
+        if (!WindowRegistry::hasWindow(dialogClass))
+            continue;
+        QWidget *dialog = WindowRegistry::create(dialogClass, &mainWindow);
+        dialog->show();
+        ok &= save(dialog, out, dialogClass);
+        delete dialog;
+    }
     mainWindow.setAttribute(Qt::WA_DeleteOnClose, false);
     return ok ? 0 : 1;
 }

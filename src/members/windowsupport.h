@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The framework's standard error dialog: the application title, an error icon, the text.
+void ShowStandardError(const QString &text, QWidget *parent = nullptr);
+// A failed transactional save: the error's own text in a plain box under the application title.
+void ShowSaveFailure(const QString &text, QWidget *parent = nullptr);
+
+// Gives the frame a child window gets in the main window a minimise but no maximise button.
+void KeepMinimiseOnly(QWidget *window);
+
+// Enter in a control moves the focus to the next one of the chain, or runs the control's
+// own action where one is given. Enter in combo boxes and date pickers is taken too.
+class EnterChain : public QObject
+{
+    Q_OBJECT
+public:
+    explicit EnterChain(QObject *parent);
+
+    // The control's Enter moves to the next control added (nothing for the last one).
+    void add(QWidget *control);
+    // The control's Enter runs action instead.
+    void add(QWidget *control, std::function<void()> action);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct Link
+    {
+        QWidget *control;
+        std::function<void()> action;
+    };
+    void enter(int index);
+
+    QList<Link> m_links;
+};
