@@ -28,10 +28,11 @@ QVariant numberValue(const QString &text)
 
 QStringList categoryNames()
 {
-    QSqlQuery q = Sql::exec(QStringLiteral("select 卡类别 from 卡类别"));
+    // The whole row: a query on the name alone is answered from its index, in name order.
+    QSqlQuery q = Sql::exec(QStringLiteral("select * from 卡类别"));
     QStringList names;
     while (q.next())
-        names << Sql::text(q.value(0));
+        names << Sql::text(q.value(QStringLiteral("卡类别")));
     return names;
 }
 

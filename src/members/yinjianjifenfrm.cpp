@@ -79,7 +79,11 @@ void Tyinjianjifen::FormShow()
 bool Tyinjianjifen::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_bonusEdit && event->type() == QEvent::KeyPress) {
-        const QString text = static_cast<QKeyEvent *>(event)->text();
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // Ctrl+letter is a control character (a shortcut such as paste), not typed text.
+        if (key->modifiers() & Qt::ControlModifier)
+            return ChildWindow::eventFilter(watched, event);
+        const QString text = key->text();
         for (const QChar c : text)
             if (!ReferralKeyAccepted(c))
                 return true;
