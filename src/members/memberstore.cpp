@@ -128,13 +128,16 @@ Registration registerMember(const MemberEntry &e)
 void updateMember(const MemberEntry &e)
 {
     TransactionGuard transaction;
-    Sql::execute(QStringLiteral("update 会员卡信息 set 卡类别 = ?, 会员姓名 = ?, 性别 = ?, "
+    const int changed = Sql::execute(QStringLiteral("update 会员卡信息 set 卡类别 = ?, 会员姓名 = ?, 性别 = ?, "
                                 "身份证号 = ?, 会员生日 = ?, 地址 = ?, 固定电话 = ?, 手机 = ?, "
                                 "引荐人卡号 = ?, 引荐人姓名 = ?, 起用日期 = ?, 生日 = ? "
                                 "where 会员卡号 = ?"),
                  {e.category, e.name, e.sex, e.idNumber, Clock::dateText(e.birthday), e.address,
                   e.phone, e.mobile, e.referrerCard, e.referrerName, Clock::dateText(e.startDate),
                   BirthdayKey(e.birthday), e.card});
+    // Deleted meanwhile by another user of the file: saving nothing is no success.
+    if (changed == 0)
+        throw DbError(QStringLiteral("此卡号不存在！"));
     Sql::execute(QStringLiteral("update 团队 set 团队成员姓名 = ?, 卡号 = ?, 姓名 = ? "
                                 "where 团队成员卡号 = ?"),
                  {e.name, e.referrerCard, e.referrerName, e.card});

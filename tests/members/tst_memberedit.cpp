@@ -68,6 +68,7 @@ private Q_SLOTS:
     void birthdayOnlyChange();
     void changedReferrerMovesNoPoints();
     void failedSaveRollsBack();
+    void saveOfVanishedMemberFails();
     void deleteAskedKeepsHistoryFreesNumber();
     void unreadableStoredDate();
     void enterChain();
@@ -227,6 +228,24 @@ void TestMemberEdit::failedSaveRollsBack()
     QVERIFY(d.isLoaded());
     QCOMPARE(d.form()->nameEdit()->text(), QString("新名字"));
     QCOMPARE(d.form()->birthdayEdit()->date(), QDate(1990, 1, 2));
+}
+
+void TestMemberEdit::saveOfVanishedMemberFails()
+{
+    Fixture fx;
+    addMember(fx, "M1", "赵敏");
+    fx.exec("insert into 团队 values ('M1', '赵敏', 'R1', '李强')");
+    Txiugai d;
+    ShowActive(d);
+    load(d, "M1");
+    fx.exec("delete from 会员卡信息"); // gone behind the dialog's back
+    d.form()->nameEdit()->setText("新名字");
+    d.saveButton()->click();
+    QCOMPARE(fx.dialogs.texts(), QStringList({"此卡号不存在！"}));
+    QCOMPARE(fx.dialogs.messages.first().caption, AppTexts::ApplicationTitle);
+    QVERIFY(d.isLoaded());
+    QCOMPARE(fx.count("会员卡信息"), 0);
+    QCOMPARE(fx.scalar("select 团队成员姓名 from 团队").toString(), QString("赵敏"));
 }
 
 void TestMemberEdit::deleteAskedKeepsHistoryFreesNumber()
