@@ -8,9 +8,12 @@
 #include "app/program.h"
 #include "common/basefolder.h"
 #include "common/scripteddialogs.h"
+#include "common/session.h"
 #include "common/shell.h"
 #include "data/dm1frm.h"
+#include "operators/guaqifrm.h"
 #include "operators/login.h"
+#include "operators/xiugaicaozuoyuanfrm.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -114,6 +117,27 @@ int main(int argc, char **argv)
         ok &= save(dialog, out, dialogClass);
         delete dialog;
     }
+    // Windows that no menu item opens by itself.
+    mainWindow.openChildWindow(QStringLiteral("操作人员设置"), QStringLiteral("Tcaozuorenyuan"));
+    mainWindow.openChildWindow(QStringLiteral("新增操作人员"), QStringLiteral("Txinzengcaozuorenyuan"));
+    ok &= save(&mainWindow, out, QStringLiteral("Txinzengcaozuorenyuan"));
+    mainWindow.clientArea()->closeAllSubWindows();
+    settle();
+
+    Txiugaicaozuoyuan *modify = Txiugaicaozuoyuan::instance();
+    modify->setOperatorCode(QStringLiteral("0002"));
+    modify->show();
+    ok &= save(modify, out, QStringLiteral("Txiugaicaozuoyuan"));
+    modify->hide();
+
+    Tguaqi lock;
+    lock.show();
+    ok &= save(&lock, out, QStringLiteral("Tguaqi"));
+    lock.passwordEdit()->setText(CurrentOperatorPassword());
+    lock.leaveButtonClick();
+    ok &= save(&lock, out, QStringLiteral("Tguaqi-locked"));
+    lock.hide();
+
     mainWindow.setAttribute(Qt::WA_DeleteOnClose, false);
     return ok ? 0 : 1;
 }

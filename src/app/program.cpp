@@ -6,9 +6,11 @@
 #include "cards/windows.h"
 #include "common/singleinstance.h"
 #include "data/dm1frm.h"
+#include "maintenance/backup.h"
 #include "maintenance/windows.h"
 #include "members/windows.h"
 #include "operators/windows.h"
+#include "operators/xiugaicaozuoyuanfrm.h"
 #include "points/windows.h"
 #include "receipts/windows.h"
 #include "records/windows.h"
@@ -38,9 +40,12 @@ int RunProgram(int argc, char **argv)
 
     RegisterAllWindows();
     TDM1 dm;
+    PresetManualBackupName();
     TMAIN mainWindow;
     if (mainWindow.startUp() != TMAIN::StartResult::Running)
         return 0;
+    // Hidden until the operator list asks for it, then reused for the whole run.
+    Txiugaicaozuoyuan modifyOperatorDialog(&mainWindow);
     // Without a window manager "maximised" means nothing; take the whole screen anyway.
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         mainWindow.setGeometry(screen->availableGeometry());

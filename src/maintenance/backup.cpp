@@ -9,6 +9,16 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+QString &proposedName()
+{
+    static QString name = Clock::todayText();
+    return name;
+}
+
+} // namespace
+
 QString DailyBackupPath()
 {
     return QDir(BaseFolder::backupFolder()).filePath(Clock::todayText() + QStringLiteral(".bak"));
@@ -28,4 +38,30 @@ void ExitBackup(Shell *shell)
         QStringLiteral("退出系统前软件已经自动进行数据备份！备份文件名称为当前日期，备份文件存放地址为软件安装目录下的“backup”文件夹下。您还需要再次手动备份，以便保留备份文件副本吗？点击“确定”再次进行备份，点击“取消”不再次备份！"));
     if (again && shell)
         shell->issueMenuCommand(QStringLiteral("数据备份"));
+}
+
+QString ManualBackupName()
+{
+    return proposedName();
+}
+
+void PresetManualBackupName()
+{
+    proposedName() = Clock::todayText();
+}
+
+void ManualBackup()
+{
+    const QString chosen = Dialogs::saveFileName(BackupFilter, proposedName());
+    if (chosen.isEmpty())
+        return;
+    proposedName() = chosen;
+    // Always appended, so a chosen "x.BAK" is never overwritten: the copy goes to "x.BAK.bak".
+    const QString target = chosen + QStringLiteral(".bak");
+    // Between commands no transaction is open, and the journal mode keeps everything in the
+    // file itself then: a plain copy is a whole database.
+    if (CopyFileReplacing(BaseFolder::databasePath(), target))
+        Dialogs::message(QStringLiteral("提示！"), QStringLiteral("备份数据成功！"), MsgIcon::Information);
+    else
+        Dialogs::message(QStringLiteral("错误！"), QStringLiteral("备份数据失败，请重试！!"), MsgIcon::Error);
 }
