@@ -5,9 +5,13 @@
 #include "common/dialogs.h"
 #include "common/safecopy.h"
 #include "common/shell.h"
+#include "data/dm1frm.h"
+#include "data/sql.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <optional>
 
 namespace {
 
@@ -19,6 +23,21 @@ QString &proposedName()
 
 } // namespace
 
+bool CopyDatabase(const QString &target)
+{
+    // The write lock keeps every other connection from changing the file during the copy, and
+    // it cannot be taken inside a transaction of our own, whose pages may be half in the file.
+    std::optional<TransactionGuard> writeLock;
+    if (TDM1 *dm = TDM1::instance(); dm && dm->isOpen()) {
+        try {
+            writeLock.emplace();
+        } catch (const DbError &) {
+            return false;
+        }
+    }
+    return CopyFileReplacing(BaseFolder::databasePath(), target);
+}
+
 QString DailyBackupPath()
 {
     return QDir(BaseFolder::backupFolder()).filePath(Clock::todayText() + QStringLiteral(".bak"));
@@ -28,7 +47,7 @@ void ExitBackup(Shell *shell)
 {
     // The backup folder is part of the installation; a missing one means the copy fails.
     const bool copied = QFileInfo(BaseFolder::backupFolder()).isDir()
-                        && CopyFileReplacing(BaseFolder::databasePath(), DailyBackupPath());
+                        && CopyDatabase(DailyBackupPath());
     if (!copied) {
         Dialogs::message(QStringLiteral("错误"), QStringLiteral("备份数据失败，请重试！"), MsgIcon::Error);
         return;
@@ -58,9 +77,7 @@ void ManualBackup()
     proposedName() = chosen;
     // Always appended, so a chosen "x.BAK" is never overwritten: the copy goes to "x.BAK.bak".
     const QString target = chosen + QStringLiteral(".bak");
-    // Between commands no transaction is open, and the journal mode keeps everything in the
-    // file itself then: a plain copy is a whole database.
-    if (CopyFileReplacing(BaseFolder::databasePath(), target))
+    if (CopyDatabase(target))
         Dialogs::message(QStringLiteral("提示！"), QStringLiteral("备份数据成功！"), MsgIcon::Information);
     else
         Dialogs::message(QStringLiteral("错误！"), QStringLiteral("备份数据失败，请重试！!"), MsgIcon::Error);

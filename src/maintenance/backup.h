@@ -4,6 +4,10 @@
 
 class Shell;
 
+// A byte-for-byte copy of the database, replacing the target. Refused while a transaction is
+// open; outside one the journal mode keeps the whole database in the file itself.
+bool CopyDatabase(const QString &target);
+
 // backup/yyyy-MM-dd.bak beside the program, for today.
 QString DailyBackupPath();
 

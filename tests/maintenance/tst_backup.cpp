@@ -67,6 +67,7 @@ private Q_SLOTS:
     void manualBackupProposals();
     void manualBackupFailures_data();
     void manualBackupFailures();
+    void backupRefusedInsideTransaction();
     void exitOffersManualBackup_data();
     void exitOffersManualBackup();
     void restoreRefusesOtherFiles_data();
@@ -165,6 +166,23 @@ void TestBackup::manualBackupFailures()
     QCOMPARE(folder(fx.file("database")), QStringList({"database.mdb"}));
     QCOMPARE(readAll(BaseFolder::databasePath()), database);
     QCOMPARE(fx.count("操作员"), 1);
+}
+
+void TestBackup::backupRefusedInsideTransaction()
+{
+    Fixture fx;
+    {
+        TransactionGuard open;
+        fx.exec("insert into 会员卡信息 (会员卡号) values ('half')");
+        fx.dialogs.fileNames << fx.file("during");
+        ManualBackup();
+        QCOMPARE(fx.dialogs.texts(), QStringList({"备份数据失败，请重试！!"}));
+        QVERIFY(!QFile::exists(fx.file("during.bak")));
+    }
+    fx.dialogs.fileNames << fx.file("after");
+    ManualBackup();
+    QCOMPARE(fx.dialogs.lastText(), QString("备份数据成功！"));
+    QCOMPARE(members(fx.file("after.bak")), QStringList());
 }
 
 void TestBackup::exitOffersManualBackup_data()
