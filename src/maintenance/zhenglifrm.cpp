@@ -1,3 +1,4 @@
+#include "common/windowsupport.h"
 #include "zhenglifrm.h"
 
 #include "maintenancestore.h"
@@ -31,12 +32,8 @@ Tzhengli::Tzhengli(QWidget *parent)
     m_dateEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     m_dateEdit->setCalendarPopup(true);
 
-    m_confirmButton = new QPushButton(QStringLiteral("确定"), this);
-    m_confirmButton->setObjectName(QStringLiteral("confirmButton"));
-    m_confirmButton->setAutoDefault(false);
-    m_closeButton = new QPushButton(QStringLiteral("退出"), this);
-    m_closeButton->setObjectName(QStringLiteral("closeButton"));
-    m_closeButton->setAutoDefault(false);
+    m_confirmButton = MakeButton(QStringLiteral("确定"), QStringLiteral("confirmButton"), this);
+    m_closeButton = MakeButton(QStringLiteral("退出"), QStringLiteral("closeButton"), this);
 
     auto *line = new QHBoxLayout;
     line->addStretch();

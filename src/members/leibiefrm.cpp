@@ -2,7 +2,7 @@
 
 #include "categorymodel.h"
 #include "memberstore.h"
-#include "windowsupport.h"
+#include "common/windowsupport.h"
 
 #include "common/dialogs.h"
 #include "data/sql.h"

@@ -3,7 +3,7 @@
 #include "birthday.h"
 #include "memberform.h"
 #include "memberstore.h"
-#include "windowsupport.h"
+#include "common/windowsupport.h"
 
 #include "common/clock.h"
 #include "common/dialogs.h"

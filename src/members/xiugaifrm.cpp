@@ -1,7 +1,7 @@
 #include "xiugaifrm.h"
 
 #include "memberform.h"
-#include "windowsupport.h"
+#include "common/windowsupport.h"
 
 #include "common/clock.h"
 #include "common/dialogs.h"

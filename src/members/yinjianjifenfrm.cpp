@@ -1,7 +1,7 @@
 #include "yinjianjifenfrm.h"
 
 #include "memberstore.h"
-#include "windowsupport.h"
+#include "common/windowsupport.h"
 
 #include "common/dialogs.h"
 #include "data/sql.h"

@@ -1,3 +1,4 @@
+#include "common/windowsupport.h"
 #include "xiugaimimafrm.h"
 
 #include "operatorstore.h"
@@ -39,12 +40,8 @@ Txiugaimima::Txiugaimima(QWidget *parent)
     form->addRow(QStringLiteral("新密码"), m_newPasswordEdit);
     form->addRow(QStringLiteral("确认新密码"), m_confirmPasswordEdit);
 
-    m_confirmButton = new QPushButton(QStringLiteral("确认"), this);
-    m_confirmButton->setObjectName(QStringLiteral("confirmButton"));
-    m_confirmButton->setAutoDefault(false);
-    m_closeButton = new QPushButton(QStringLiteral("退出"), this);
-    m_closeButton->setObjectName(QStringLiteral("closeButton"));
-    m_closeButton->setAutoDefault(false);
+    m_confirmButton = MakeButton(QStringLiteral("确认"), QStringLiteral("confirmButton"), this);
+    m_closeButton = MakeButton(QStringLiteral("退出"), QStringLiteral("closeButton"), this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

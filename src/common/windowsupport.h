@@ -6,12 +6,16 @@
 
 #include <functional>
 
+class QPushButton;
 class QWidget;
 
 // The framework's standard error dialog: the application title, an error icon, the text.
 void ShowStandardError(const QString &text, QWidget *parent = nullptr);
 // A failed transactional save: the error's own text in a plain box under the application title.
 void ShowSaveFailure(const QString &text, QWidget *parent = nullptr);
+
+// A push button that Enter in another control never presses by accident.
+QPushButton *MakeButton(const QString &text, const QString &objectName, QWidget *parent);
 
 // Gives the frame a child window gets in the main window a minimise but no maximise button.
 void KeepMinimiseOnly(QWidget *window);

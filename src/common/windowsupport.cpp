@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QWidget>
 
 void ShowStandardError(const QString &text, QWidget *parent)
@@ -101,4 +102,12 @@ void EnterChain::enter(int index)
     }
     if (index + 1 < m_links.size())
         m_links.at(index + 1).control->setFocus(Qt::TabFocusReason);
+}
+
+QPushButton *MakeButton(const QString &text, const QString &objectName, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
 }
