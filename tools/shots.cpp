@@ -8,18 +8,25 @@
 #include "app/program.h"
 #include "common/basefolder.h"
 #include "common/scripteddialogs.h"
+#include "common/reportpreview.h"
 #include "common/session.h"
 #include "common/shell.h"
 #include "data/dm1frm.h"
+#include "data/sql.h"
 #include "operators/guaqifrm.h"
 #include "operators/login.h"
 #include "operators/xiugaicaozuoyuanfrm.h"
+#include "receipts/reportlayouts.h"
+#include "receipts/reportreceipt.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -38,6 +45,60 @@ bool save(QWidget *w, const QString &dir, const QString &name)
     const bool ok = w->grab().save(file);
     QTextStream(stdout) << (ok ? "wrote " : "FAILED ") << file << "\n";
     return ok;
+}
+
+// Shows a report preview without blocking, long enough to take its picture.
+class ShotPreview : public PreviewProvider
+{
+public:
+    ShotPreview(QString dir, QString name, bool *ok)
+        : m_dir(std::move(dir)), m_name(std::move(name)), m_ok(ok)
+    {
+    }
+    void preview(QWidget *parent, const QString &title, const ReportPainter &paint) override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintPreviewDialog dialog(&printer, parent);
+        dialog.setWindowTitle(title);
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                         [&paint](QPrinter *p) { paint(p); });
+        dialog.resize(900, 700);
+        dialog.show();
+        // The paper is a metre long: show its width, where the receipt is.
+        if (auto *view = dialog.findChild<QPrintPreviewWidget *>())
+            view->fitToWidth();
+        *m_ok &= save(&dialog, m_dir, m_name);
+        dialog.close();
+    }
+
+private:
+    QString m_dir;
+    QString m_name;
+    bool *m_ok;
+};
+
+void shootReportReceipts(QWidget *parent, const QString &out, bool *ok)
+{
+    const QString purchase = Sql::text(Sql::scalar(QStringLiteral("select max(编号) from 消费记录")));
+    const QString redemption = Sql::text(Sql::scalar(
+        QStringLiteral("select max(编号) from 流水记录 where 增减原因 = ?"), {QStringLiteral("兑换积分")}));
+    const struct
+    {
+        QString name;
+        ReportLayout layout;
+        QString number;
+    } reports[] = {{QStringLiteral("ReportReceipt"), PurchaseReportLayout(), purchase},
+                   {QStringLiteral("ReportReceiptRedemption"), RedemptionReportLayout(), redemption}};
+    for (const auto &r : reports) {
+        if (r.number.isEmpty())
+            continue;
+        const QString card = Sql::text(
+            Sql::scalar(QStringLiteral("select 会员卡号 from 流水记录 where 编号 = ?"), {r.number}));
+        ShotPreview shot(out, r.name, ok);
+        ReportPreview::install(&shot);
+        PrintReportReceipt(parent, r.layout, card, r.number);
+        ReportPreview::install(nullptr);
+    }
 }
 
 } // namespace
@@ -138,6 +199,7 @@ int main(int argc, char **argv)
     ok &= save(&lock, out, QStringLiteral("Tguaqi-locked"));
     lock.hide();
 
+    shootReportReceipts(&mainWindow, out, &ok);
     mainWindow.setAttribute(Qt::WA_DeleteOnClose, false);
     return ok ? 0 : 1;
 }

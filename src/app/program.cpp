@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "application.h"
+#include "appwindows.h"
 #include "mainfrm.h"
 
 #include "cards/windows.h"
@@ -20,6 +21,7 @@
 
 void RegisterAllWindows()
 {
+    RegisterAppWindows();
     RegisterRecordsWindows();
     RegisterReceiptsWindows();
     RegisterMembersWindows();

@@ -129,8 +129,12 @@ bool WriteToPort(const QString &port, const QByteArray &bytes)
     if (path.isEmpty())
         return false;
     QFile device(path);
-    // Unbuffered, so a printer that refuses the data fails the write itself.
-    if (!device.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    // Unbuffered, so a printer that refuses the data fails the write itself. A printer
+    // that is not there must not turn into a plain file under /dev.
+    QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered;
+    if (path.startsWith(QLatin1String("/dev/")))
+        mode |= QIODevice::ExistingOnly;
+    if (!device.open(mode))
         return false;
     const bool written = device.write(bytes) == bytes.size();
     device.close();

@@ -119,10 +119,10 @@ QFont printFont(const ReportFont &f)
 
 } // namespace
 
-const PreparedItem *PreparedReport::find(const QString &text) const
+const PreparedItem *PreparedReport::find(const QString &text, int occurrence) const
 {
     for (const PreparedItem &item : items)
-        if (item.text == text)
+        if (item.text == text && occurrence-- == 0)
             return &item;
     return nullptr;
 }

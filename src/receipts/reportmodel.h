@@ -77,8 +77,9 @@ struct PreparedReport
     int pageCount = 1;
     QList<PreparedItem> items;
 
-    // The first item showing exactly this text, or nullptr.
-    const PreparedItem *find(const QString &text) const;
+    // The item showing exactly this text (the occurrence-th of them, in the order they
+    // were placed), or nullptr.
+    const PreparedItem *find(const QString &text, int occurrence = 0) const;
 };
 
 // Fills the fields. A band is placed at its design top unless the bands before it have

@@ -15,15 +15,15 @@ ReportData LoadReportData(const ReportLayout &layout, const QString &cardNumber,
     data.preparedAt = Clock::dateText(now.date()) + QLatin1Char(' ') + Clock::timeText(now.time());
     for (const QString &set : layout.dataSets) {
         QList<ReportRow> rows;
-        if (set == QLatin1String("小票")) {
+        if (set == QStringLiteral("小票")) {
             const ReportRow header = ReceiptStore::receiptHeader();
             if (!header.isEmpty())
                 rows << header;
-        } else if (set == QLatin1String("会员卡信息")) {
+        } else if (set == QStringLiteral("会员卡信息")) {
             rows << ReportRow{{QStringLiteral("积分"), ReceiptStore::memberPoints(cardNumber)}};
-        } else if (set == QLatin1String("流水记录")) {
+        } else if (set == QStringLiteral("流水记录")) {
             rows = ReceiptStore::journalRows(journalNumber);
-        } else if (set == QLatin1String("消费记录")) {
+        } else if (set == QStringLiteral("消费记录")) {
             rows = ReceiptStore::consumptionRows(journalNumber);
             data.sets.insert(QStringLiteral("合计"),
                              {ReportRow{{QStringLiteral("消费金额"),

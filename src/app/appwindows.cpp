@@ -1,0 +1,11 @@
+#include "appwindows.h"
+
+#include "dayinshezhifrm.h"
+
+#include "common/shell.h"
+
+void RegisterAppWindows()
+{
+    WindowRegistry::addWindow(QStringLiteral("Tdayinshezhi"),
+                              [](QWidget *p) { return new Tdayinshezhi(p); });
+}
