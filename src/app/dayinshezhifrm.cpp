@@ -4,6 +4,7 @@
 #include "common/dialogs.h"
 #include "common/inifile.h"
 #include "common/shell.h"
+#include "common/windowsupport.h"
 #include "data/sql.h"
 #include "receipts/portreceipt.h"
 #include "receipts/receiptstore.h"
@@ -31,12 +32,13 @@ T *named(T *widget, const QString &name)
 } // namespace
 
 Tdayinshezhi::Tdayinshezhi(QWidget *parent)
-    : ChildWindow(parent, QPoint(330, 0), QSize(400, 400))
+    : ChildWindow(parent, QPoint(330, 0), QSize(400, 380))
 {
     setObjectName(QStringLiteral("Tdayinshezhi"));
+    setWindowTitle(QStringLiteral("店铺名称及小票打印设置"));
     m_shopNameEdit = named(new QLineEdit(this), QStringLiteral("shopNameEdit"));
     m_pictureEdit = named(new QLineEdit(this), QStringLiteral("pictureEdit"));
-    m_pictureButton = named(new QPushButton(QStringLiteral("..."), this), QStringLiteral("pictureButton"));
+    m_pictureButton = MakeButton(QStringLiteral("..."), QStringLiteral("pictureButton"), this);
     m_pictureButton->setFixedWidth(36);
     m_sloganEdit = named(new QLineEdit(this), QStringLiteral("sloganEdit"));
     m_footerEdit = named(new QPlainTextEdit(this), QStringLiteral("footerEdit"));
@@ -72,9 +74,9 @@ Tdayinshezhi::Tdayinshezhi(QWidget *parent)
     form->addRow(QStringLiteral("POS打印机端口"), m_portBox);
     form->addRow(QString(), m_printReceiptCheck);
 
-    m_saveButton = named(new QPushButton(QStringLiteral("保存"), this), QStringLiteral("saveButton"));
-    m_testButton = named(new QPushButton(QStringLiteral("POS打印测试"), this), QStringLiteral("testButton"));
-    m_exitButton = named(new QPushButton(QStringLiteral("退出"), this), QStringLiteral("exitButton"));
+    m_saveButton = MakeButton(QStringLiteral("保存"), QStringLiteral("saveButton"), this);
+    m_testButton = MakeButton(QStringLiteral("POS打印测试"), QStringLiteral("testButton"), this);
+    m_exitButton = MakeButton(QStringLiteral("退出"), QStringLiteral("exitButton"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_saveButton);

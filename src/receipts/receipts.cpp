@@ -4,10 +4,9 @@
 #include "reportlayouts.h"
 #include "reportreceipt.h"
 
-#include "common/apptexts.h"
-#include "common/dialogs.h"
 #include "common/inifile.h"
 #include "common/session.h"
+#include "common/windowsupport.h"
 #include "data/sql.h"
 
 #include <exception>
@@ -50,10 +49,9 @@ void PrintTransactionReceipt(const ReceiptSettings &settings, const TransactionR
         PrintReportReceipt(parent, ReportLayoutFor(receipt.kind), receipt.cardNumber,
                            receipt.journalNumber);
     } catch (const DbError &e) {
-        Dialogs::message(AppTexts::ApplicationTitle, e.text(), MsgIcon::Error, MsgButtons::Ok, parent);
+        ShowStandardError(e.text(), parent);
     } catch (const std::exception &e) {
-        Dialogs::message(AppTexts::ApplicationTitle, QString::fromUtf8(e.what()), MsgIcon::Error,
-                         MsgButtons::Ok, parent);
+        ShowStandardError(QString::fromUtf8(e.what()), parent);
     }
 }
 

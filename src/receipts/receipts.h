@@ -28,6 +28,11 @@
 //   ReturnBodyLines(names of the basket rows whose 所属类别 is filled, 折后金额, 减少积分)
 //   RedemptionBodyLines(兑换积分, 兑换礼品, 兑换现金)
 // Each takes the window's texts as shown; numbers are not reformatted.
+//
+// Underneath: portreceipt.h (WrapFooter, PrintPortReceipt, PrintTestReceipt, the exact
+// bytes) and reportreceipt.h / reportlayouts.h (PrintReportReceipt with its three layouts).
+// In tests, a port that names a file receives the bytes, and a PreviewProvider installed
+// with ReportPreview::install receives the report instead of the modal preview.
 
 #include <QString>
 #include <QStringList>
