@@ -108,6 +108,7 @@ private Q_SLOTS:
     void returnReportLayout();
     void redemptionReportLayout();
     void emptyBasketReport();
+    void reportBandsGrowAndBreakPages();
     void reportRendersToPdf();
     void reportFailureShowsErrorAndReturns();
 };
@@ -539,6 +540,40 @@ void TestReceipts::emptyBasketReport()
             QCOMPARE(item.text, QString());
         QVERIFY2(item.rect.top() < 32.3 || item.rect.top() >= 70.9, qPrintable(item.text));
     }
+}
+
+void TestReceipts::reportBandsGrowAndBreakPages()
+{
+    const auto dataWithRows = [](int count) {
+        ReportData data;
+        QList<ReportRow> rows;
+        for (int i = 0; i < count; ++i)
+            rows << ReportRow{{QStringLiteral("商品"), QStringLiteral("商品%1").arg(i + 1)}};
+        data.sets.insert(QStringLiteral("消费记录"), rows);
+        data.sets.insert(QStringLiteral("小票"), {ReportRow{{QStringLiteral("票尾"), QStringLiteral("票尾")}}});
+        return data;
+    };
+    // Twelve rows run past the summary's own place: it follows the last row.
+    PreparedReport report = PrepareReport(PurchaseReportLayout(), dataWithRows(12));
+    QVERIFY(near(report.find(QStringLiteral("商品12"))->rect.top(), 32.3 + 11 * 4.8));
+    QVERIFY(near(report.find(QStringLiteral("合计金额："))->rect.top(), 32.3 + 12 * 4.8 + 1.0));
+    QCOMPARE(report.pageCount, 1);
+
+    // More rows than a metre of paper holds: a second page below a repeated page header.
+    report = PrepareReport(PurchaseReportLayout(), dataWithRows(250));
+    QCOMPARE(report.pageCount, 2);
+    const PreparedItem *first = report.find(QStringLiteral("序号"));
+    const PreparedItem *repeated = report.find(QStringLiteral("序号"), 1);
+    QVERIFY(first && repeated);
+    QCOMPARE(first->page, 0);
+    QCOMPARE(repeated->page, 1);
+    QCOMPARE(report.find(QStringLiteral("欢迎光临"), 1), nullptr);
+    for (const PreparedItem &item : report.items)
+        QVERIFY2(item.rect.bottom() <= 990.0 + 1e-9, qPrintable(item.text));
+    const PreparedItem *last = report.find(QStringLiteral("商品250"));
+    QCOMPARE(last->page, 1);
+    QCOMPARE(report.find(QStringLiteral("票尾"))->page, 1);
+    QVERIFY(report.find(QStringLiteral("票尾"))->rect.top() > last->rect.top());
 }
 
 void TestReceipts::reportRendersToPdf()
