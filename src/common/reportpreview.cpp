@@ -1,6 +1,7 @@
 #include "reportpreview.h"
 
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 namespace {
@@ -21,6 +22,9 @@ void show(QWidget *parent, const QString &title, const ReportPainter &paint)
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&paint](QPrinter *p) { paint(p); });
     dialog.resize(900, 700);
+    // Receipts are long narrow pages: fitting the whole page would make them unreadable.
+    if (auto *view = dialog.findChild<QPrintPreviewWidget *>())
+        view->fitToWidth();
     dialog.exec();
 }
 
