@@ -1,0 +1,121 @@
+#include "productpicker.h"
+
+#include "pointstore.h"
+
+#include "data/sql.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSqlQueryModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+ProductPicker::ProductPicker(bool keepListWhenEmpty, QWidget *parent)
+    : QWidget(parent)
+    , m_keepListWhenEmpty(keepListWhenEmpty)
+{
+    setObjectName(QStringLiteral("productPicker"));
+    auto *prompt = new QLabel(QStringLiteral("请输入商品编码或名称进行模糊查找"), this);
+    prompt->setObjectName(QStringLiteral("productPrompt"));
+    m_searchEdit = new QLineEdit(this);
+    m_searchEdit->setObjectName(QStringLiteral("productSearchEdit"));
+    m_searchButton = new QPushButton(QStringLiteral("查找"), this);
+    m_searchButton->setObjectName(QStringLiteral("productSearchButton"));
+    m_searchButton->setAutoDefault(false);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(prompt);
+    layout->addWidget(m_searchEdit, 1);
+    layout->addWidget(m_searchButton);
+
+    QWidget *host = parent ? parent : this;
+    m_pickGroup = new QGroupBox(QStringLiteral("请双击选中的商品"), host);
+    m_pickGroup->setObjectName(QStringLiteral("productPickGroup"));
+    m_pickGroup->setAutoFillBackground(true);
+    m_model = new QSqlQueryModel(this);
+    m_pickGrid = new QTableView(m_pickGroup);
+    m_pickGrid->setObjectName(QStringLiteral("productPickGrid"));
+    m_pickGrid->setModel(m_model);
+    m_pickGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_pickGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_pickGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pickGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_pickGrid->verticalHeader()->setDefaultSectionSize(20);
+    m_pickGrid->verticalHeader()->hide();
+    m_pickGrid->viewport()->installEventFilter(this);
+    m_hideButton = new QPushButton(QStringLiteral("隐藏"), m_pickGroup);
+    m_hideButton->setObjectName(QStringLiteral("productHideButton"));
+    m_hideButton->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_hideButton);
+    auto *pickLayout = new QVBoxLayout(m_pickGroup);
+    pickLayout->setContentsMargins(4, 4, 4, 4);
+    pickLayout->addWidget(m_pickGrid, 1);
+    pickLayout->addLayout(buttons);
+    m_pickGroup->resize(520, 220);
+    m_pickGroup->hide();
+
+    connect(m_searchButton, &QPushButton::clicked, this, [this] { searchButtonClick(); });
+    connect(m_searchEdit, &QLineEdit::returnPressed, this, [this] { searchButtonClick(); });
+    connect(m_hideButton, &QPushButton::clicked, m_pickGroup, &QWidget::hide);
+}
+
+void ProductPicker::searchButtonClick()
+{
+    m_pickGroup->show();
+    m_pickGroup->raise();
+    m_model->setQuery(PointStore::searchProducts(m_searchEdit->text()));
+    const QStringList headings{QStringLiteral("所属类别"), QStringLiteral("商品编号"), QStringLiteral("商品名称"),
+                               QStringLiteral("单位"), QStringLiteral("预设单价")};
+    for (int c = 0; c < headings.size(); ++c)
+        m_model->setHeaderData(c, Qt::Horizontal, headings.at(c));
+    if (m_model->rowCount() > 0)
+        m_pickGrid->setCurrentIndex(m_model->index(0, 0));
+    m_pickGrid->setFocus();
+}
+
+int ProductPicker::resultCount() const
+{
+    while (m_model->canFetchMore())
+        m_model->fetchMore();
+    return m_model->rowCount();
+}
+
+BasketGrid::Product ProductPicker::product(int row) const
+{
+    const auto text = [this, row](int column) { return Sql::text(m_model->index(row, column).data()); };
+    return {text(0), text(1), text(2), text(3), text(4)};
+}
+
+void ProductPicker::pickGridDoubleClick()
+{
+    const QModelIndex current = m_pickGrid->currentIndex();
+    if (m_model->rowCount() == 0 || !current.isValid()) {
+        if (!m_keepListWhenEmpty)
+            m_pickGroup->hide();
+        m_searchEdit->setFocus();
+        return;
+    }
+    Q_EMIT productChosen(product(current.row()));
+    m_pickGroup->hide();
+    m_searchEdit->setFocus();
+}
+
+bool ProductPicker::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pickGrid->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const QModelIndex at = m_pickGrid->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+        if (at.isValid())
+            m_pickGrid->setCurrentIndex(at);
+        pickGridDoubleClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
