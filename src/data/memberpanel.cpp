@@ -6,6 +6,7 @@
 #include "common/dialogs.h"
 #include "common/shell.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -454,6 +455,9 @@ void MemberPanel::clearValues()
 
 void MemberPanel::hidePickList()
 {
+    // A hidden list would hand the focus to whatever control comes next in the window.
+    if (m_pickGroup->isAncestorOf(QApplication::focusWidget()))
+        m_cardEdit->setFocus();
     m_pickGroup->hide();
 }
 

@@ -6,7 +6,7 @@
 
 void ApplyAutoCategoryChange(const QString &card, double newBalance)
 {
-    if (Sql::text(Sql::scalar(QStringLiteral("select 自动变卡 from 自动变卡"))) != QLatin1String("是"))
+    if (Sql::text(Sql::scalar(QStringLiteral("select 自动变卡 from 自动变卡"))) != QStringLiteral("是"))
         return;
 
     QSqlQuery q = Sql::exec(QStringLiteral("select 卡类别, 自动变卡下限 from 卡类别 order by 自动变卡下限 asc"));

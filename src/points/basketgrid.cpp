@@ -82,7 +82,8 @@ BasketGrid::BasketGrid(QWidget *parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(20);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
+                    | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     auto *numbers = new NumberDelegate(this);
     setItemDelegateForColumn(Price, numbers);
     setItemDelegateForColumn(Quantity, numbers);

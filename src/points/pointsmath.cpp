@@ -2,6 +2,8 @@
 
 #include "common/numtext.h"
 
+#include <QRegularExpression>
+
 #include <charconv>
 #include <cmath>
 
@@ -71,6 +73,9 @@ QString NotANumberMessage(const QString &text)
 {
     if (text.trimmed().isEmpty())
         return QStringLiteral("数值不能为空！");
+    static const QRegularExpression plain(QStringLiteral("^\\s*[0-9]*\\.?[0-9]*\\s*$"));
+    if (plain.match(text).hasMatch())
+        return QStringLiteral("“%1”数值太大，不能计算！").arg(text);
     return QStringLiteral("“%1”不是有效的数值！").arg(text);
 }
 

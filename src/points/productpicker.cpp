@@ -64,7 +64,10 @@ ProductPicker::ProductPicker(bool keepListWhenEmpty, QWidget *parent)
 
     connect(m_searchButton, &QPushButton::clicked, this, [this] { searchButtonClick(); });
     connect(m_searchEdit, &QLineEdit::returnPressed, this, [this] { searchButtonClick(); });
-    connect(m_hideButton, &QPushButton::clicked, m_pickGroup, &QWidget::hide);
+    connect(m_hideButton, &QPushButton::clicked, this, [this] {
+        m_searchEdit->setFocus();
+        m_pickGroup->hide();
+    });
 }
 
 void ProductPicker::searchButtonClick()
@@ -97,15 +100,16 @@ BasketGrid::Product ProductPicker::product(int row) const
 void ProductPicker::pickGridDoubleClick()
 {
     const QModelIndex current = m_pickGrid->currentIndex();
+    // The focus goes back first, so hiding the list does not hand it to another control.
     if (m_model->rowCount() == 0 || !current.isValid()) {
+        m_searchEdit->setFocus();
         if (!m_keepListWhenEmpty)
             m_pickGroup->hide();
-        m_searchEdit->setFocus();
         return;
     }
     Q_EMIT productChosen(product(current.row()));
-    m_pickGroup->hide();
     m_searchEdit->setFocus();
+    m_pickGroup->hide();
 }
 
 bool ProductPicker::eventFilter(QObject *watched, QEvent *event)
