@@ -3,9 +3,9 @@
 #include "digitfilter.h"
 #include "pointsmath.h"
 
-#include "common/apptexts.h"
 #include "common/dialogs.h"
 #include "common/numtext.h"
+#include "common/windowsupport.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -183,7 +183,7 @@ void BasketGrid::recalculateLine(int row, bool report)
     const QString key = QString::number(row) + QLatin1Char('|') + price + QLatin1Char('|') + quantity;
     if (report && key != m_reported) {
         m_reported = key;
-        Dialogs::message(AppTexts::ApplicationTitle, line.error, MsgIcon::Error, MsgButtons::Ok, this);
+        ShowStandardError(line.error, this);
     }
 }
 

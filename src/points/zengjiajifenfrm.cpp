@@ -5,12 +5,11 @@
 #include "pointsmath.h"
 #include "pointstore.h"
 #include "productpicker.h"
-#include "windowframe.h"
 
-#include "common/apptexts.h"
 #include "common/dialogs.h"
 #include "common/numtext.h"
 #include "common/shell.h"
+#include "common/windowsupport.h"
 #include "data/dm1frm.h"
 #include "data/journalnumber.h"
 #include "data/memberpanel.h"
@@ -25,14 +24,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton *makeButton(const QString &text, const QString &name, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
 
 QLineEdit *makeField(const QString &name, bool readOnly, QWidget *parent)
 {
@@ -50,6 +41,7 @@ Tzengjiajifen::Tzengjiajifen(QWidget *parent)
 {
     setObjectName(QStringLiteral("Tzengjiajifen"));
     setWindowTitle(QStringLiteral("增加积分"));
+    KeepMinimiseOnly(this);
 
     auto *heading = new QLabel(QStringLiteral("购物或换货增加积分"), this);
     heading->setObjectName(QStringLiteral("headingLabel"));
@@ -77,8 +69,8 @@ Tzengjiajifen::Tzengjiajifen(QWidget *parent)
     auto *basketGroup = new QGroupBox(QStringLiteral("详细消费项目"), this);
     basketGroup->setObjectName(QStringLiteral("basketGroup"));
     m_basketGrid = new BasketGrid(basketGroup);
-    m_deleteLineButton = makeButton(QStringLiteral("删除商品"), QStringLiteral("deleteLineButton"), basketGroup);
-    m_addLinesButton = makeButton(QStringLiteral("增加表格"), QStringLiteral("addLinesButton"), basketGroup);
+    m_deleteLineButton = MakeButton(QStringLiteral("删除商品"), QStringLiteral("deleteLineButton"), basketGroup);
+    m_addLinesButton = MakeButton(QStringLiteral("增加表格"), QStringLiteral("addLinesButton"), basketGroup);
     auto *basketButtons = new QHBoxLayout;
     basketButtons->addStretch();
     basketButtons->addWidget(m_deleteLineButton);
@@ -117,9 +109,9 @@ Tzengjiajifen::Tzengjiajifen(QWidget *parent)
     noteRow->addWidget(note);
     noteRow->addStretch();
 
-    m_confirmButton = makeButton(QStringLiteral("确定"), QStringLiteral("confirmButton"), this);
-    m_detailButton = makeButton(QStringLiteral("详细记录"), QStringLiteral("detailButton"), this);
-    m_closeButton = makeButton(QStringLiteral("退出"), QStringLiteral("closeButton"), this);
+    m_confirmButton = MakeButton(QStringLiteral("确定"), QStringLiteral("confirmButton"), this);
+    m_detailButton = MakeButton(QStringLiteral("详细记录"), QStringLiteral("detailButton"), this);
+    m_closeButton = MakeButton(QStringLiteral("退出"), QStringLiteral("closeButton"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     for (QPushButton *b : {m_confirmButton, m_detailButton, m_closeButton}) {
@@ -196,10 +188,6 @@ void Tzengjiajifen::reset()
 void Tzengjiajifen::showEvent(QShowEvent *event)
 {
     ChildWindow::showEvent(event);
-    if (!m_framed) {
-        m_framed = true;
-        RemoveMaximizeButton(this);
-    }
     placePickLists();
     m_memberPanel->cardEdit()->setFocus();
     showJournalNumber(true);
@@ -240,13 +228,8 @@ void Tzengjiajifen::showJournalNumber(bool report)
         if (!report && e.text() == m_journalError)
             return;
         m_journalError = e.text();
-        showConversionError(e.text());
+        ShowStandardError(e.text(), this);
     }
-}
-
-void Tzengjiajifen::showConversionError(const QString &text)
-{
-    Dialogs::message(AppTexts::ApplicationTitle, text, MsgIcon::Error, MsgButtons::Ok, this);
 }
 
 void Tzengjiajifen::amountEditChange()
@@ -260,7 +243,7 @@ void Tzengjiajifen::amountEditChange()
     const std::optional<long double> discount = ReadExtended(m_discountEdit->text());
     const std::optional<long double> amount = ReadExtended(m_amountEdit->text());
     if (!discount || !amount) {
-        showConversionError(NotANumberMessage(!amount ? m_amountEdit->text() : m_discountEdit->text()));
+        ShowStandardError(NotANumberMessage(!amount ? m_amountEdit->text() : m_discountEdit->text()), this);
         return;
     }
     m_discountedEdit->setText(ExtendedText(DiscountedAmount(*discount, *amount)));
@@ -277,7 +260,7 @@ void Tzengjiajifen::discountedEditChange()
         return;
     const std::optional<long double> discounted = ReadExtended(m_discountedEdit->text());
     if (!discounted) {
-        showConversionError(NotANumberMessage(m_discountedEdit->text()));
+        ShowStandardError(NotANumberMessage(m_discountedEdit->text()), this);
         return;
     }
     m_pointsEdit->setText(ExtendedText(*discounted / ratio));
@@ -318,7 +301,7 @@ void Tzengjiajifen::confirmButtonClick()
     // left them as they were.
     for (QLineEdit *field : {m_amountEdit, m_discountedEdit, m_pointsEdit}) {
         if (!ReadExtended(field->text())) {
-            showConversionError(NotANumberMessage(field->text()));
+            ShowStandardError(NotANumberMessage(field->text()), this);
             return;
         }
     }
@@ -331,7 +314,7 @@ void Tzengjiajifen::confirmButtonClick()
     const QString discountText = m_discountEdit->text().isEmpty() ? QStringLiteral("100") : m_discountEdit->text();
     const std::optional<long double> discount = ReadExtended(discountText);
     if (!discount) {
-        showConversionError(NotANumberMessage(discountText));
+        ShowStandardError(NotANumberMessage(discountText), this);
         return;
     }
 
@@ -353,7 +336,7 @@ void Tzengjiajifen::confirmButtonClick()
     try {
         number = PointStore::savePurchase(purchase);
     } catch (const DbError &e) {
-        Dialogs::message(AppTexts::ApplicationTitle, e.text(), MsgIcon::None, MsgButtons::Ok, this);
+        ShowSaveFailure(e.text(), this);
         return;
     }
     Dialogs::message(QStringLiteral("提示"), QStringLiteral("增加积分成功！"), MsgIcon::Information, MsgButtons::Ok,

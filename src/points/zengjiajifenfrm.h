@@ -51,7 +51,6 @@ private:
     void recalculateForMember();
     void reset();
     void placePickLists();
-    void showConversionError(const QString &text);
 
     MemberPanel *m_memberPanel;
     ProductPicker *m_productPicker;
@@ -67,5 +66,4 @@ private:
     QPushButton *m_detailButton;
     QPushButton *m_closeButton;
     QString m_journalError;
-    bool m_framed = false;
 };
