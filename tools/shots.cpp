@@ -12,10 +12,13 @@
 #include "common/session.h"
 #include "common/shell.h"
 #include "data/dm1frm.h"
+#include "data/memberpanel.h"
 #include "data/sql.h"
 #include "operators/guaqifrm.h"
 #include "operators/login.h"
 #include "operators/xiugaicaozuoyuanfrm.h"
+#include "points/productpicker.h"
+#include "points/zengjiajifenfrm.h"
 #include "receipts/reportlayouts.h"
 #include "receipts/reportreceipt.h"
 
@@ -200,6 +203,25 @@ int main(int argc, char **argv)
     lock.hide();
 
     shootReportReceipts(&mainWindow, out, &ok);
+
+    // A purchase being entered: a member read by card and two products in the basket.
+    if (auto *purchase = qobject_cast<Tzengjiajifen *>(
+            mainWindow.openChildWindow(QStringLiteral("购物或换货增加积分"), QStringLiteral("Tzengjiajifen")))) {
+        purchase->memberPanel()->cardEdit()->setText(QStringLiteral("8800000005"));
+        purchase->memberPanel()->LookUpCard();
+        for (const QString &code : {QStringLiteral("SP00002"), QStringLiteral("SP00007")}) {
+            purchase->productPicker()->searchEdit()->setText(code);
+            purchase->productPicker()->searchButtonClick();
+            purchase->productPicker()->pickGridDoubleClick();
+        }
+        ok &= save(&mainWindow, out, QStringLiteral("Tzengjiajifen-purchase"));
+        purchase->memberPanel()->nameEdit()->setText(QStringLiteral("王"));
+        purchase->memberPanel()->SearchMembers(MemberPanel::SearchColumn::Name);
+        ok &= save(&mainWindow, out, QStringLiteral("Tzengjiajifen-search"));
+        mainWindow.clientArea()->closeAllSubWindows();
+        settle();
+    }
+
     mainWindow.setAttribute(Qt::WA_DeleteOnClose, false);
     return ok ? 0 : 1;
 }

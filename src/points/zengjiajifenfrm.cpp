@@ -269,8 +269,12 @@ void Tzengjiajifen::discountedEditChange()
 
 void Tzengjiajifen::recalculateForMember()
 {
-    // The basket may have been filled before the card was read: the member's discount and
-    // points ratio apply to it now. An empty discount counts as 100 and stays empty.
+    // The basket may have been filled before the card was read, or a search may have
+    // emptied the amount since: the basket's total, the member's discount and points ratio
+    // apply now. Without a member the amount field was closed to typing, so the basket is
+    // all there is. An empty discount counts as 100 and stays empty.
+    if (const std::optional<double> total = m_basketGrid->total())
+        m_amountEdit->setText(NumberText(*total));
     const std::optional<long double> amount = ReadExtended(m_amountEdit->text());
     const QString discountText = m_discountEdit->text().isEmpty() ? QStringLiteral("100") : m_discountEdit->text();
     const std::optional<long double> discount = ReadExtended(discountText);

@@ -397,6 +397,13 @@ void TestPurchase::basketFilledBeforeTheCard()
     // The member's discount and ratio apply to what is in the basket.
     QCOMPARE(c.window->discountedEdit()->text(), QString("21.109"));
     QCOMPARE(c.window->pointsEdit()->text(), QString("2.11"));
+    // A search empties the amounts; the member picked next gets the basket's again.
+    c.panel()->nameEdit()->setText("张三");
+    c.panel()->SearchMembers(MemberPanel::SearchColumn::Name);
+    QCOMPARE(c.window->amountEdit()->text(), QString("0"));
+    c.panel()->PickMember();
+    QCOMPARE(c.window->amountEdit()->text(), QString("22.22"));
+    QCOMPARE(c.window->pointsEdit()->text(), QString("2.11"));
 }
 
 void TestPurchase::fullBasketThenAddLines()
