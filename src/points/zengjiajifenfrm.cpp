@@ -14,6 +14,7 @@
 #include "data/journalnumber.h"
 #include "data/memberpanel.h"
 #include "data/sql.h"
+#include "receipts/receipts.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -292,6 +293,7 @@ void Tzengjiajifen::confirmButtonClick()
 {
     if (!m_memberPanel->isLoaded())
         return;
+    const ReceiptSettings receiptSettings = ReceiptSettings::read();
     const int halfFilled = m_basketGrid->halfFilledLine();
     if (halfFilled >= 0) {
         Dialogs::message(QStringLiteral("提示"), QStringLiteral("请将商品表格填写完整！"), MsgIcon::Error,
@@ -328,6 +330,9 @@ void Tzengjiajifen::confirmButtonClick()
     purchase.points = m_pointsEdit->text();
     m_memberPanel->setCurrentCard(purchase.card);
     QStringList productNames;
+    for (int row = 0; row < m_basketGrid->rowCount(); ++row)
+        if (!m_basketGrid->cellText(row, BasketGrid::Name).isEmpty())
+            productNames << m_basketGrid->cellText(row, BasketGrid::Name);
     for (const int row : m_basketGrid->linesWithAmount()) {
         const std::optional<long double> amount = ReadExtended(m_basketGrid->cellText(row, BasketGrid::Amount));
         purchase.lines << PointStore::ConsumptionLine{m_basketGrid->cellText(row, BasketGrid::Name),
@@ -345,6 +350,14 @@ void Tzengjiajifen::confirmButtonClick()
     }
     Dialogs::message(QStringLiteral("提示"), QStringLiteral("增加积分成功！"), MsgIcon::Information, MsgButtons::Ok,
                      this);
+
+    TransactionReceipt receipt;
+    receipt.kind = ReceiptKind::Purchase;
+    receipt.journalNumber = number;
+    receipt.cardNumber = purchase.card;
+    receipt.memberName = purchase.name;
+    receipt.bodyLines = PurchaseBodyLines(productNames, m_discountedEdit->text(), m_pointsEdit->text());
+    PrintTransactionReceipt(receiptSettings, receipt, this);
     reset();
     showJournalNumber(true);
 }

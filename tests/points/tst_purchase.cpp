@@ -1,4 +1,6 @@
 #include "common/basefolder.h"
+#include "common/gbk.h"
+#include "common/reportpreview.h"
 #include "data/dm1frm.h"
 #include "data/memberpanel.h"
 #include "data/sql.h"
@@ -12,6 +14,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,6 +117,15 @@ struct Counter
     std::unique_ptr<Tzengjiajifen> window;
 };
 
+class CapturedPreviews : public PreviewProvider
+{
+public:
+    CapturedPreviews() { ReportPreview::install(this); }
+    ~CapturedPreviews() override { ReportPreview::install(nullptr); }
+    void preview(QWidget *, const QString &title, const ReportPainter &) override { titles << title; }
+    QStringList titles;
+};
+
 } // namespace
 
 class TestPurchase : public QObject
@@ -140,6 +153,8 @@ private Q_SLOTS:
     void zeroRatioKeepsPointsAndSavesZero();
     void journalNumberFollowsOtherWindows();
     void detailRecordsShowTheCurrentCard();
+    void receiptFollowsTheSettings_data();
+    void receiptFollowsTheSettings();
 };
 
 void TestPurchase::opensEmpty()
@@ -675,6 +690,55 @@ void TestPurchase::detailRecordsShowTheCurrentCard()
     QCOMPARE(TDM1::instance()->ADOQuery8.values(), QVariantList{"8001"});
     QVERIFY(TDM1::instance()->ADOQuery8.statement().contains("流水记录"));
     QCOMPARE(c.shell.opened.last(), qMakePair(QString("会员积分增减详细记录"), QString("Txiangxijilu")));
+}
+
+void TestPurchase::receiptFollowsTheSettings_data()
+{
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<bool>("port");
+    QTest::addColumn<bool>("report");
+    QTest::newRow("no settings file: off") << "" << false << false;
+    QTest::newRow("off") << "打印小票=0\r\n打印机=0\r\n" << false << false;
+    QTest::newRow("POS printer on the port") << "打印小票=1\r\n打印机=0\r\n" << true << false;
+    QTest::newRow("ordinary printer") << "打印小票=1\r\n打印机=1\r\n" << false << true;
+    QTest::newRow("printer key missing") << "打印小票=1\r\n" << false << true;
+}
+
+void TestPurchase::receiptFollowsTheSettings()
+{
+    QFETCH(QString, ini);
+    QFETCH(bool, port);
+    QFETCH(bool, report);
+    Counter c;
+    CapturedPreviews previews;
+    const QString portFile = c.fx.file("lp0.prn");
+    if (!ini.isEmpty())
+        c.fx.writeIni(Gbk::encode("[程序参数]\r\n" + ini + "打印端口=" + portFile + "\r\n"));
+    c.lookUp("8001");
+    c.addProduct("SP001");
+    c.addProduct("SP002");
+    c.window->confirmButton()->click();
+    QCOMPARE(c.dialogs.lastText(), QString("增加积分成功！"));
+    QCOMPARE(QFileInfo::exists(portFile), port);
+    QCOMPARE(previews.titles.size(), report ? 1 : 0);
+    if (port) {
+        QFile f(portFile);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString text = Gbk::decode(f.readAll());
+        QVERIFY(text.contains("~~~~~~~~~~~增加积分~~~~~~~~~~~~~\r\n会员卡号： 8001\r\n会员姓名： 张三\r\n"
+                              "所购商品： 毛巾\r\n所购商品： 饼干\r\n消费金额： 31.6635\r\n增加积分： 3.17\r\n"
+                              "现有积分： 13.17\r\n"));
+    }
+    // A save that fails prints nothing.
+    QFile::remove(portFile);
+    previews.titles.clear();
+    c.lookUp("8001");
+    c.window->amountEdit()->setText("10");
+    c.fx.exec("delete from 会员卡信息");
+    c.window->confirmButton()->click();
+    QCOMPARE(c.dialogs.lastText(), QString("此卡号不存在！"));
+    QVERIFY(!QFileInfo::exists(portFile));
+    QVERIFY(previews.titles.isEmpty());
 }
 
 HYJF_TEST_MAIN(TestPurchase)
