@@ -15,7 +15,17 @@ public:
     QPoint childPosition() const { return m_position; }
     QSize childSize() const { return m_size; }
 
+    // Windows of a fixed layout offer minimise but no maximise on their frame.
+    void setMaximizable(bool maximizable);
+    bool isMaximizable() const { return m_maximizable; }
+
+protected:
+    bool event(QEvent *event) override;
+
 private:
+    void applyFrameButtons();
+
     QPoint m_position;
     QSize m_size;
+    bool m_maximizable = true;
 };

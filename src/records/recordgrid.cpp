@@ -49,11 +49,12 @@ RecordGrid::RecordGrid(QWidget *parent)
     m_footer->setSelectionMode(QAbstractItemView::NoSelection);
     m_footer->setFocusPolicy(Qt::NoFocus);
     m_footer->horizontalHeader()->hide();
+    m_footer->setVerticalHeaderLabels({QString()});
     m_footer->verticalHeader()->setDefaultSectionSize(20);
     m_footer->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_footer->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_footer->setFixedHeight(22);
-    m_footer->setStyleSheet(QStringLiteral("QTableWidget { background: #eef3f7; font-weight: bold; }"));
+    m_footer->setStyleSheet(QStringLiteral("QTableWidget { background: #eef3f7; }"));
     m_footer->hide();
 
     auto *layout = new QVBoxLayout(this);
@@ -298,6 +299,7 @@ void RecordGrid::updateFooter()
     for (int i = 0; i < m_footerTexts.size(); ++i) {
         auto *item = new QTableWidgetItem(m_footerTexts.at(i));
         item->setTextAlignment(int(shown.at(i).footer.alignment | Qt::AlignVCenter));
+        item->setToolTip(m_footerTexts.at(i));
         m_footer->setItem(0, i, item);
     }
 }
