@@ -122,18 +122,18 @@ void RecordGrid::runQuery()
     if (m_query && m_query->isOpen()) {
         try {
             m_model->run(sortedStatement(), m_query->values());
-        } catch (const DbError &e) {
-            // A sort key the new statement's result lacks: show its rows unsorted.
-            if (!m_sortKeys.isEmpty()) {
-                m_sortKeys.clear();
-                try {
-                    m_model->run(m_query->statement(), m_query->values());
-                } catch (const DbError &again) {
-                    qWarning("record grid: %s", qPrintable(again.text()));
-                }
-            } else {
-                qWarning("record grid: %s", qPrintable(e.text()));
+            // The engine reads an unknown quoted name as a text constant, so a sort key
+            // the new result lacks would sort by nothing: drop such keys.
+            QList<SortKey> known;
+            for (const SortKey &k : std::as_const(m_sortKeys))
+                if (m_model->fields().contains(k.field))
+                    known << k;
+            if (known.size() != m_sortKeys.size()) {
+                m_sortKeys = known;
+                m_model->run(sortedStatement(), m_query->values());
             }
+        } catch (const DbError &e) {
+            qWarning("record grid: %s", qPrintable(e.text()));
         }
     }
     updateMarks();
