@@ -219,9 +219,9 @@ Sheet xlsxSheet(const QString &path)
             cell.text += xml.readElementText();
         } else if (xml.isEndElement() && xml.name() == QLatin1String("c")) {
             while (sheet.size() <= row)
-                sheet.append({});
+                sheet.append(QList<SheetCell>());
             while (sheet[row].size() <= column)
-                sheet[row].append({});
+                sheet[row].append(SheetCell());
             sheet[row][column] = cell;
         }
     }
