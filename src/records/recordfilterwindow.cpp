@@ -104,6 +104,8 @@ RecordFilterWindow::RecordFilterWindow(QWidget *parent, const Setup &setup, Shar
     connect(exitButton, &QPushButton::clicked, this, [this] { exitButtonClick(); });
 
     reset();
+    if (setup.startsEmpty)
+        query->close();
     recordGrid->setQuery(query);
 }
 

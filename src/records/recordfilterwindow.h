@@ -31,6 +31,7 @@ public:
         QString queryText;
         QList<GridColumn> columns;
         QString exportCaption;
+        bool startsEmpty = false; // closes the query on opening
     };
 
     RecordFilterWindow(QWidget *parent, const Setup &setup, SharedQuery *query);
@@ -55,7 +56,6 @@ public:
 protected:
     // The opening state: first column, no value, both dates today, both boxes clear.
     void reset();
-    SharedQuery *sharedQuery() const { return m_query; }
 
 private:
     Setup m_setup;

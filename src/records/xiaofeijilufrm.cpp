@@ -14,6 +14,8 @@ RecordFilterWindow::Setup setup()
     s.allMembersText = QStringLiteral("查询全部会员");
     s.queryText = QStringLiteral("开始查询");
     s.exportCaption = QStringLiteral("提示！");
+    // Each opening starts with an empty grid.
+    s.startsEmpty = true;
     s.columns = {
         {QStringLiteral("编号"), QStringLiteral("单据号"), 80},
         {QStringLiteral("会员卡号"), {}, 80, CellFormat::Plain, GridFooter::label(QStringLiteral("合计次数"))},
@@ -36,6 +38,4 @@ RecordFilterWindow::Setup setup()
 Txiaofeijilu::Txiaofeijilu(QWidget *parent)
     : RecordFilterWindow(parent, setup(), &TDM1::instance()->ADOQuery12)
 {
-    // Each opening starts with an empty grid.
-    sharedQuery()->close();
 }
