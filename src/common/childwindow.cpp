@@ -27,15 +27,12 @@ bool ChildWindow::event(QEvent *event)
 
 void ChildWindow::applyFrameButtons()
 {
+    // A maximisable window keeps whatever frame the client area gives it.
     auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
-    if (!frame)
+    if (!frame || m_maximizable)
         return;
-    Qt::WindowFlags flags = frame->windowFlags();
-    if (m_maximizable)
-        flags |= Qt::WindowMaximizeButtonHint;
-    else
-        flags = (flags & ~Qt::WindowMaximizeButtonHint) | Qt::WindowMinimizeButtonHint | Qt::WindowTitleHint
-                | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
+    const Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                  | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
     if (flags == frame->windowFlags())
         return;
     const bool visible = frame->isVisible();

@@ -1,15 +1,19 @@
+#include "app/mainfrm.h"
 #include "data/dm1frm.h"
 #include "data/sql.h"
 #include "records/recordgrid.h"
 #include "records/xiangxijilufrm.h"
 #include "records/xiaofeijilufrm.h"
 #include "support/fixture.h"
+#include "support/login.h"
 #include "support/testmain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -77,6 +81,7 @@ private Q_SLOTS:
     void enterRunsTheJournalQueryOnly();
     void exportMessages_data();
     void exportMessages();
+    void openedFromTheMenuAndTheDetailButton();
 };
 
 void TestRecordViews::openingState_data()
@@ -310,6 +315,37 @@ void TestRecordViews::exportMessages()
     QCOMPARE(fx.dialogs.messages.size(), 1);
     QCOMPARE(fx.dialogs.messages.first().icon, MsgIcon::Error);
     QVERIFY(fx.dialogs.messages.first().text.contains("missing/rows.csv"));
+}
+
+void TestRecordViews::openedFromTheMenuAndTheDetailButton()
+{
+    Fixture fx;
+    addRows(fx);
+    fx.dm.close();
+    TMAIN main;
+    QCOMPARE(StartAndLogin(main), TMAIN::StartResult::Running);
+    QVERIFY(main.issueMenuCommand("会员积分增减历史记录"));
+    QMdiSubWindow *history = main.clientArea()->activeSubWindow();
+    QVERIFY(qobject_cast<Txiangxijilu *>(history->widget()));
+    QVERIFY(!(history->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(history->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(history->geometry().topLeft(), QPoint(0, 0));
+
+    // "详细记录" of a business window: the member's rows, under a title of its own.
+    TDM1::instance()->ADOQuery8.setStatement("select * from 流水记录 where 会员卡号=?", {"A"});
+    main.openChildWindow("会员积分增减详细记录", "Txiangxijilu");
+    auto *detail = qobject_cast<Txiangxijilu *>(main.clientArea()->activeSubWindow()->widget());
+    QVERIFY(detail && detail != history->widget());
+    QCOMPARE(cards(*detail), QStringList({"A", "A", "A"}));
+    QCOMPARE(cards(*static_cast<Txiangxijilu *>(history->widget())), QStringList({"A", "A", "A"}));
+
+    QVERIFY(main.issueMenuCommand("会员消费记录"));
+    QMdiSubWindow *consumption = main.clientArea()->activeSubWindow();
+    QCOMPARE(consumption->windowTitle(), "查询会员消费记录");
+    QVERIFY(qobject_cast<Txiaofeijilu *>(consumption->widget()));
+    QVERIFY(!(consumption->windowFlags() & Qt::WindowMaximizeButtonHint));
+    main.clientArea()->closeAllSubWindows();
+    main.setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
 HYJF_TEST_MAIN(TestRecordViews)
