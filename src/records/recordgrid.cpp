@@ -54,7 +54,9 @@ RecordGrid::RecordGrid(QWidget *parent)
     m_footer->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_footer->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_footer->setFixedHeight(22);
-    m_footer->setStyleSheet(QStringLiteral("QTableWidget { background: #eef3f7; }"));
+    // Sums are long numbers under narrow columns: no padding, a little smaller type.
+    m_footer->setStyleSheet(QStringLiteral("QTableWidget { background: #eef3f7; font-size: 11px; }"
+                                           "QTableWidget::item { padding: 0px; }"));
     m_footer->hide();
 
     auto *layout = new QVBoxLayout(this);
