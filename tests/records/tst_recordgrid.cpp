@@ -89,6 +89,7 @@ private Q_SLOTS:
     void findDialog();
     void printsEveryRowOnNumberedPages();
     void withoutColumnsShowsTheResultsOwn();
+    void partlyFetchedGridLetsSavesRun();
 };
 
 void TestRecordGrid::fetchesLazilyAndSumsInSql()
@@ -361,6 +362,32 @@ void TestRecordGrid::withoutColumnsShowsTheResultsOwn()
     QCOMPARE(grid.value(0, "积分").toDouble(), 5.0);
     QVERIFY(!grid.hasFooter());
     QVERIFY(!grid.footerView()->isVisible());
+}
+
+void TestRecordGrid::partlyFetchedGridLetsSavesRun()
+{
+    Fixture fx;
+    addManyJournalRows(1000);
+    fx.dm.ADOQuery8.setStatement("select * from 流水记录");
+    RecordGrid grid;
+    grid.setColumns(journalColumns());
+    grid.setQuery(&fx.dm.ADOQuery8);
+    QCOMPARE(grid.fetchedRowCount(), RecordModel::BatchSize);
+    // The grid's open cursor must not stand in the way of a save, a rolled-back save or a
+    // backup's write lock, and it reads on afterwards.
+    {
+        TransactionGuard tx;
+        fx.exec("update 会员卡信息 set 积分 = round(积分 + ?, 2)", {1});
+        fx.exec("insert into 消费记录 (会员卡号) values ('X')");
+        tx.commit();
+    }
+    {
+        TransactionGuard rolledBack;
+        fx.exec("insert into 消费记录 (会员卡号) values ('Y')");
+    }
+    QCOMPARE(fx.count("消费记录"), 1);
+    QCOMPARE(grid.cellText(999, 0), "C001000");
+    QCOMPARE(grid.fetchedRowCount(), 1000);
 }
 
 HYJF_TEST_MAIN(TestRecordGrid)
