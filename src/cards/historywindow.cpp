@@ -1,6 +1,7 @@
 #include "historywindow.h"
 
 #include "common/dialogs.h"
+#include "common/windowsupport.h"
 #include "data/dm1frm.h"
 #include "historystore.h"
 #include "records/exportgrid.h"
@@ -15,24 +16,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton *button(QWidget *parent, const QString &text, const QString &name)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
-
 HistoryWindow::HistoryWindow(QWidget *parent, const Setup &setup, SharedQuery *query)
     : ChildWindow(parent, setup.position, setup.size)
     , m_setup(setup)
     , m_query(query)
 {
-    showAllButton = button(this, QStringLiteral("显示全部"), QStringLiteral("showAllButton"));
+    showAllButton = MakeButton(QStringLiteral("显示全部"), QStringLiteral("showAllButton"), this);
 
     findGroup = new QGroupBox(QStringLiteral("快速查找"), this);
     findGroup->setObjectName(QStringLiteral("findGroup"));
@@ -44,15 +33,15 @@ HistoryWindow::HistoryWindow(QWidget *parent, const Setup &setup, SharedQuery *q
     columnBox->setMinimumWidth(90);
     valueEdit = new QLineEdit(findGroup);
     valueEdit->setObjectName(QStringLiteral("valueEdit"));
-    findButton = button(findGroup, QStringLiteral("查找"), QStringLiteral("findButton"));
+    findButton = MakeButton(QStringLiteral("查找"), QStringLiteral("findButton"), findGroup);
     auto *find = new QHBoxLayout(findGroup);
     find->addWidget(columnBox);
     find->addWidget(new QLabel(QStringLiteral("="), findGroup));
     find->addWidget(valueEdit, 1);
     find->addWidget(findButton);
 
-    excelButton = button(this, QStringLiteral("EXCEL"), QStringLiteral("excelButton"));
-    exitButton = button(this, QStringLiteral("退出"), QStringLiteral("exitButton"));
+    excelButton = MakeButton(QStringLiteral("EXCEL"), QStringLiteral("excelButton"), this);
+    exitButton = MakeButton(QStringLiteral("退出"), QStringLiteral("exitButton"), this);
 
     listGroup = new QGroupBox(setup.listTitle, this);
     listGroup->setObjectName(QStringLiteral("listGroup"));

@@ -15,18 +15,7 @@ public:
     QPoint childPosition() const { return m_position; }
     QSize childSize() const { return m_size; }
 
-    // Windows of a fixed layout offer minimise but no maximise on their frame. Set it
-    // in the constructor; the frame takes it when the main window takes the window in.
-    void setMaximizable(bool maximizable);
-    bool isMaximizable() const { return m_maximizable; }
-
-protected:
-    bool event(QEvent *event) override;
-
 private:
-    void applyFrameButtons();
-
     QPoint m_position;
     QSize m_size;
-    bool m_maximizable = true;
 };

@@ -2,6 +2,7 @@
 
 #include "common/clock.h"
 #include "common/dialogs.h"
+#include "common/windowsupport.h"
 #include "data/dm1frm.h"
 #include "exportgrid.h"
 #include "gridsql.h"
@@ -29,14 +30,6 @@ QDateEdit *dateEdit(QWidget *parent, const QString &name)
     return edit;
 }
 
-QPushButton *button(QWidget *parent, const QString &text, const QString &name)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 RecordFilterWindow::RecordFilterWindow(QWidget *parent, const Setup &setup, SharedQuery *query)
@@ -44,7 +37,7 @@ RecordFilterWindow::RecordFilterWindow(QWidget *parent, const Setup &setup, Shar
     , m_setup(setup)
     , m_query(query)
 {
-    setMaximizable(false);
+    KeepMinimiseOnly(this);
     dateGroup = new QGroupBox(QStringLiteral("日期条件"), this);
     dateGroup->setObjectName(QStringLiteral("dateGroup"));
     fromDateEdit = dateEdit(dateGroup, QStringLiteral("fromDateEdit"));
@@ -78,9 +71,9 @@ RecordFilterWindow::RecordFilterWindow(QWidget *parent, const Setup &setup, Shar
     boxes->addWidget(allDatesBox);
     boxes->addWidget(allMembersBox);
 
-    queryButton = button(this, setup.queryText, QStringLiteral("queryButton"));
-    excelButton = button(this, QStringLiteral("EXCEL"), QStringLiteral("excelButton"));
-    exitButton = button(this, QStringLiteral("退出"), QStringLiteral("exitButton"));
+    queryButton = MakeButton(setup.queryText, QStringLiteral("queryButton"), this);
+    excelButton = MakeButton(QStringLiteral("EXCEL"), QStringLiteral("excelButton"), this);
+    exitButton = MakeButton(QStringLiteral("退出"), QStringLiteral("exitButton"), this);
 
     recordGrid = new RecordGrid(this);
     recordGrid->setObjectName(QStringLiteral("recordGrid"));

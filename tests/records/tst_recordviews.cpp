@@ -101,7 +101,6 @@ void TestRecordViews::openingState()
     auto w = openWindow(journal);
     QCOMPARE(w->childPosition(), QPoint(0, 0));
     QCOMPARE(w->childSize(), journal ? QSize(1017, 601) : QSize(1019, 601));
-    QVERIFY(!w->isMaximizable());
     QCOMPARE(w->columnBox->currentIndex(), 0);
     QCOMPARE(w->columnBox->count(), journal ? 4 : 2);
     QVERIFY(w->columnBox->isEditable());
