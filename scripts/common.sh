@@ -4,7 +4,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${HYJF_BUILD:-$ROOT/build}
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-          libxlsxwriter-dev fonts-wqy-microhei libgl1-mesa-dev)
+          libxlsxwriter-dev zlib1g-dev fonts-wqy-microhei libgl1-mesa-dev)
 
 install_packages() {
   local missing=()

@@ -22,6 +22,7 @@
 #include "receipts/reportlayouts.h"
 #include "receipts/reportreceipt.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -222,6 +224,35 @@ int main(int argc, char **argv)
         settle();
     }
 
+
+    // Record windows again, with their rows listed the way an operator lists them.
+    struct Listing
+    {
+        QString windowClass, title;
+        QStringList ticks;
+        QString button;
+    };
+    const QList<Listing> listings{
+        {QStringLiteral("Txiangxijilu"), QStringLiteral("会员积分增减历史记录"),
+         {QStringLiteral("allDatesBox"), QStringLiteral("allMembersBox")}, QStringLiteral("queryButton")},
+        {QStringLiteral("Txiaofeijilu"), QStringLiteral("查询会员消费记录"),
+         {QStringLiteral("allDatesBox"), QStringLiteral("allMembersBox")}, QStringLiteral("queryButton")},
+        {QStringLiteral("Tguashilishi"), QStringLiteral("会员卡更换历史记录"), {}, QStringLiteral("showAllButton")},
+        {QStringLiteral("Tkoutoujilu"), QStringLiteral("会员卡挂失记录"), {}, QStringLiteral("showAllButton")},
+    };
+    for (const Listing &l : listings) {
+        if (!WindowRegistry::hasWindow(l.windowClass))
+            continue;
+        QWidget *w = mainWindow.openChildWindow(l.title, l.windowClass);
+        for (const QString &tick : l.ticks)
+            if (auto *box = w->findChild<QCheckBox *>(tick))
+                box->setChecked(true);
+        if (auto *button = w->findChild<QPushButton *>(l.button))
+            button->click();
+        ok &= save(&mainWindow, out, l.windowClass + QStringLiteral("-rows"));
+        mainWindow.clientArea()->closeAllSubWindows();
+        settle();
+    }
     mainWindow.setAttribute(Qt::WA_DeleteOnClose, false);
     return ok ? 0 : 1;
 }

@@ -57,7 +57,7 @@ public:
                          int *selectedFilter) override
     {
         const QStringList filters = Dialogs::qtFilters(filter);
-        QString chosen;
+        QString chosen = selectedFilter ? filters.value(*selectedFilter - 1) : QString();
         // The extension rules belong to the caller, so the dialog must not add one itself.
         const QString name = QFileDialog::getSaveFileName(parent, {}, initial,
                                                           filters.join(QStringLiteral(";;")), &chosen,

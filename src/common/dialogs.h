@@ -20,7 +20,8 @@ public:
         = 0;
     // Filters are written "描述|*.ext|描述|*.*"; an empty result means cancelled.
     virtual QString openFileName(QWidget *parent, const QString &filter, const QString &initial) = 0;
-    // selectedFilter receives the 1-based index of the chosen filter.
+    // selectedFilter (1-based) names the filter shown first, when it is one of the list,
+    // and receives the filter chosen.
     virtual QString saveFileName(QWidget *parent, const QString &filter, const QString &initial,
                                  int *selectedFilter)
         = 0;

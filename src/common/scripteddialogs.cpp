@@ -32,8 +32,13 @@ QString ScriptedDialogs::saveFileName(QWidget *, const QString &filter, const QS
 {
     fileFilters << filter;
     initialNames << initial;
-    if (selectedFilter)
-        *selectedFilter = filterChoices.isEmpty() ? 1 : filterChoices.dequeue();
+    if (selectedFilter) {
+        const int count = int(Dialogs::qtFilters(filter).size());
+        const int shown = *selectedFilter >= 1 && *selectedFilter <= count ? *selectedFilter : 1;
+        shownFilters << shown;
+        // Without a scripted choice the operator keeps the filter shown.
+        *selectedFilter = filterChoices.isEmpty() ? shown : filterChoices.dequeue();
+    }
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
@@ -57,6 +62,7 @@ void ScriptedDialogs::clear()
     answers.clear();
     fileNames.clear();
     filterChoices.clear();
+    shownFilters.clear();
     fileFilters.clear();
     initialNames.clear();
     openedDocuments.clear();

@@ -33,6 +33,7 @@ public:
     QQueue<MsgResult> answers;
     QQueue<QString> fileNames;    // answers of the open and save dialogs; empty = cancel
     QQueue<int> filterChoices;    // 1-based filter chosen in the save dialog
+    QList<int> shownFilters;      // 1-based filter the save dialog showed first
     QStringList fileFilters;      // filters the dialogs were shown with
     QStringList initialNames;     // initial names the dialogs were shown with
     QStringList openedDocuments;

@@ -74,6 +74,37 @@ void SharedQuery::setStatement(const QString &statement, const QVariantList &val
 {
     m_statement = statement;
     m_values = values;
+    m_open = false;
+    QSqlDatabase db = QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
+    QString problem;
+    if (!db.isOpen()) {
+        problem = QStringLiteral("数据库没有连接");
+    } else {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.prepare(statement)) {
+            problem = q.lastError().databaseText();
+            if (problem.isEmpty())
+                problem = q.lastError().text();
+        }
+    }
+    if (!problem.isEmpty()) {
+        // Grids showing the old rows empty themselves before the error is reported.
+        Q_EMIT changed();
+        throw DbError(problem);
+    }
+    m_open = true;
+    Q_EMIT changed();
+}
+
+void SharedQuery::close()
+{
+    m_open = false;
+    Q_EMIT changed();
+}
+
+void SharedQuery::refresh()
+{
     Q_EMIT changed();
 }
 

@@ -4,8 +4,9 @@
 #include <QString>
 #include <QVariantList>
 
-// A statement with its bound values that a grid shows. The opening window sets it; every
-// grid showing the same shared query shows the same rows.
+// A statement with its bound values that grids show. The opening window sets it; every
+// grid showing the same shared query shows the same rows. A query starts closed (grids
+// show no rows) even when it carries a statement, as the data module's queries do.
 class SharedQuery : public QObject
 {
     Q_OBJECT
@@ -14,7 +15,15 @@ public:
 
     const QString &statement() const { return m_statement; }
     const QVariantList &values() const { return m_values; }
+    bool isOpen() const { return m_open; }
+
+    // Sets the statement and opens the query. The statement is prepared first: one the
+    // engine refuses throws DbError, and the query is left closed (grids empty).
     void setStatement(const QString &statement, const QVariantList &values = {});
+    // Grids show no rows until the next setStatement.
+    void close();
+    // Grids run the statement again (after a save changed its rows).
+    void refresh();
 
 Q_SIGNALS:
     void changed();
@@ -22,6 +31,7 @@ Q_SIGNALS:
 private:
     QString m_statement;
     QVariantList m_values;
+    bool m_open = false;
 };
 
 // The data module: the one connection of the run and the standing queries.
