@@ -11,6 +11,7 @@
 #include "common/windowsupport.h"
 #include "data/dm1frm.h"
 #include "data/sql.h"
+#include "receipts/receipts.h"
 
 #include <QFont>
 #include <QGridLayout>
@@ -218,6 +219,7 @@ void Tduihuan::confirmButtonClick()
 {
     if (!m_memberPanel->isLoaded())
         return;
+    const ReceiptSettings receiptSettings = ReceiptSettings::read();
     if (m_pointsEdit->text().isEmpty())
         m_pointsEdit->setText(QStringLiteral("0"));
     if (m_cashEdit->text().isEmpty())
@@ -261,6 +263,13 @@ void Tduihuan::confirmButtonClick()
     }
     Dialogs::message(QStringLiteral("系统提示"), QStringLiteral("兑换积分成功！"), MsgIcon::Question, MsgButtons::Ok,
                      this);
+    TransactionReceipt receipt;
+    receipt.kind = ReceiptKind::Redemption;
+    receipt.journalNumber = *number;
+    receipt.cardNumber = redemption.card;
+    receipt.memberName = redemption.name;
+    receipt.bodyLines = RedemptionBodyLines(m_pointsEdit->text(), m_giftEdit->text(), m_cashEdit->text());
+    PrintTransactionReceipt(receiptSettings, receipt, this);
     reset();
 }
 
