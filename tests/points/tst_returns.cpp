@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QToolButton>
 
 #include <memory>
 
@@ -128,7 +129,7 @@ void TestReturns::opensWithReturnChosen()
     QVERIFY(!w->confirmButton()->isEnabled());
     // The discounted amount is open for an exchange's difference, also without a member.
     QVERIFY(!w->discountedEdit()->isReadOnly());
-    QVERIFY(w->panel()->searchButton(MemberPanel::SearchColumn::Name)->toolTip().isEmpty());
+    QVERIFY(w->memberPanel()->searchButton(MemberPanel::SearchColumn::Name)->toolTip().isEmpty());
     QCOMPARE(w->journalNumberLabel()->text(), QString("0000000001"));
     // Digits and "." only.
     d.typeDiscounted("1a2'.5-");
