@@ -17,7 +17,9 @@
 #include "operators/guaqifrm.h"
 #include "operators/login.h"
 #include "operators/xiugaicaozuoyuanfrm.h"
+#include "points/duihuanfrm.h"
 #include "points/productpicker.h"
+#include "points/tuihuofrm.h"
 #include "points/zengjiajifenfrm.h"
 #include "receipts/reportlayouts.h"
 #include "receipts/reportreceipt.h"
@@ -32,6 +34,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -253,6 +256,33 @@ int main(int argc, char **argv)
         mainWindow.clientArea()->closeAllSubWindows();
         settle();
     }
+    // An exchange being entered: the goods brought back and a note.
+    if (auto *returns = qobject_cast<Ttuihuo *>(
+            mainWindow.openChildWindow(QStringLiteral("退/换货减积分"), QStringLiteral("Ttuihuo")))) {
+        returns->memberPanel()->cardEdit()->setText(QStringLiteral("8800000005"));
+        returns->memberPanel()->LookUpCard();
+        returns->productPicker()->searchEdit()->setText(QStringLiteral("SP00002"));
+        returns->productPicker()->searchButtonClick();
+        returns->productPicker()->pickGridDoubleClick();
+        returns->exchangeButton()->setChecked(true);
+        returns->noteEdit()->setText(QStringLiteral("尺码不合适，换大一号"));
+        ok &= save(&mainWindow, out, QStringLiteral("Ttuihuo-exchange"));
+        mainWindow.clientArea()->closeAllSubWindows();
+        settle();
+    }
+
+    // A redemption ready to save: a member admitted and the points typed.
+    if (auto *redemption = qobject_cast<Tduihuan *>(
+            mainWindow.openChildWindow(QStringLiteral("积分兑换"), QStringLiteral("Tduihuan")))) {
+        redemption->memberPanel()->cardEdit()->setText(QStringLiteral("8800000005"));
+        redemption->memberPanel()->LookUpCard();
+        redemption->pointsEdit()->setText(QStringLiteral("50"));
+        redemption->giftEdit()->setText(QStringLiteral("保温杯一只"));
+        ok &= save(&mainWindow, out, QStringLiteral("Tduihuan-gift"));
+        mainWindow.clientArea()->closeAllSubWindows();
+        settle();
+    }
+
     mainWindow.setAttribute(Qt::WA_DeleteOnClose, false);
     return ok ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "windows.h"
 
+#include "duihuanfrm.h"
+#include "tuihuofrm.h"
 #include "zengjiajifenfrm.h"
 
 #include "common/shell.h"
@@ -7,4 +9,6 @@
 void RegisterPointsWindows()
 {
     WindowRegistry::addWindow(QStringLiteral("Tzengjiajifen"), [](QWidget *p) { return new Tzengjiajifen(p); });
+    WindowRegistry::addWindow(QStringLiteral("Ttuihuo"), [](QWidget *p) { return new Ttuihuo(p); });
+    WindowRegistry::addWindow(QStringLiteral("Tduihuan"), [](QWidget *p) { return new Tduihuan(p); });
 }

@@ -2,6 +2,7 @@
 
 #include "basketgrid.h"
 #include "digitfilter.h"
+#include "journalnumberlabel.h"
 #include "pointsmath.h"
 #include "pointstore.h"
 #include "productpicker.h"
@@ -37,14 +38,50 @@ QLineEdit *makeField(const QString &name, bool readOnly, QWidget *parent)
 
 } // namespace
 
+BasketWindowVariant BasketWindowVariant::purchase()
+{
+    BasketWindowVariant v;
+    v.title = QStringLiteral("增加积分");
+    v.heading = QStringLiteral("购物或换货增加积分");
+    v.basketCaption = QStringLiteral("详细消费项目");
+    v.amountCaption = QStringLiteral("消费金额");
+    v.pointsCaption = QStringLiteral("增加积分");
+    v.halfFilledMessage = QStringLiteral("请将商品表格填写完整！");
+    v.negativeMessage = QStringLiteral("积分增加小于零，不能保存！");
+    v.successMessage = QStringLiteral("增加积分成功！");
+    return v;
+}
+
+BasketWindowVariant BasketWindowVariant::returnsWindow()
+{
+    BasketWindowVariant v;
+    v.title = QStringLiteral("退/换货减积分");
+    v.heading = QStringLiteral("退货或换货减积分");
+    v.basketCaption = QStringLiteral("详细退货商品");
+    v.amountCaption = QStringLiteral("退货金额");
+    v.pointsCaption = QStringLiteral("减少积分");
+    v.halfFilledMessage = QStringLiteral("请将退货商品表格填写完整！");
+    v.negativeMessage = QStringLiteral("积分减少小于零，不能保存！");
+    v.successMessage = QStringLiteral("退/换货减少积分成功！");
+    v.returns = true;
+    return v;
+}
+
 Tzengjiajifen::Tzengjiajifen(QWidget *parent)
+    : Tzengjiajifen(BasketWindowVariant::purchase(), MemberPanelVariant::purchase(), parent)
+{
+}
+
+Tzengjiajifen::Tzengjiajifen(const BasketWindowVariant &variant, const MemberPanelVariant &panelVariant,
+                             QWidget *parent)
     : ChildWindow(parent, QPoint(130, 0), QSize(774, 602))
+    , m_variant(variant)
 {
     setObjectName(QStringLiteral("Tzengjiajifen"));
-    setWindowTitle(QStringLiteral("增加积分"));
+    setWindowTitle(m_variant.title);
     KeepMinimiseOnly(this);
 
-    auto *heading = new QLabel(QStringLiteral("购物或换货增加积分"), this);
+    auto *heading = new QLabel(m_variant.heading, this);
     heading->setObjectName(QStringLiteral("headingLabel"));
     QFont headingFont = heading->font();
     headingFont.setPixelSize(22);
@@ -53,21 +90,18 @@ Tzengjiajifen::Tzengjiajifen(QWidget *parent)
     heading->setAlignment(Qt::AlignCenter);
     heading->setStyleSheet(QStringLiteral("color: #1f3f9f;"));
 
-    m_memberPanel = new MemberPanel(MemberPanelVariant::purchase(), this);
+    m_memberPanel = new MemberPanel(panelVariant, this);
     auto *numberCaption = new QLabel(QStringLiteral("单据编号："), this);
-    m_journalNumberLabel = new QLabel(this);
-    m_journalNumberLabel->setObjectName(QStringLiteral("journalNumberLabel"));
-    m_journalNumberLabel->setMinimumWidth(90);
-    m_journalNumberLabel->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    m_journalNumberLabel = new JournalNumberLabel(this);
     m_memberPanel->cardRow()->addWidget(numberCaption);
     m_memberPanel->cardRow()->addWidget(m_journalNumberLabel);
     auto *memberGroup = new QGroupBox(this);
     memberGroup->setObjectName(QStringLiteral("memberGroup"));
     (new QVBoxLayout(memberGroup))->addWidget(m_memberPanel);
 
-    m_productPicker = new ProductPicker(false, this);
+    m_productPicker = new ProductPicker(m_variant.returns, this);
 
-    auto *basketGroup = new QGroupBox(QStringLiteral("详细消费项目"), this);
+    auto *basketGroup = new QGroupBox(m_variant.basketCaption, this);
     basketGroup->setObjectName(QStringLiteral("basketGroup"));
     m_basketGrid = new BasketGrid(basketGroup);
     m_deleteLineButton = MakeButton(QStringLiteral("删除商品"), QStringLiteral("deleteLineButton"), basketGroup);
@@ -86,7 +120,9 @@ Tzengjiajifen::Tzengjiajifen(QWidget *parent)
     m_amountEdit->setValidator(new DigitFilter(m_amountEdit));
     m_discountEdit = makeField(QStringLiteral("discountEdit"), true, this);
     m_discountEdit->setFixedWidth(50);
-    m_discountedEdit = makeField(QStringLiteral("discountedEdit"), true, this);
+    m_discountedEdit = makeField(QStringLiteral("discountedEdit"), !m_variant.returns, this);
+    if (m_variant.returns)
+        m_discountedEdit->setValidator(new DigitFilter(m_discountedEdit));
     m_pointsEdit = makeField(QStringLiteral("pointsEdit"), true, this);
     auto *note = new QLabel(QStringLiteral("换货可直接输入差价"), this);
     note->setObjectName(QStringLiteral("exchangeNote"));
@@ -100,10 +136,10 @@ Tzengjiajifen::Tzengjiajifen(QWidget *parent)
         amounts->addWidget(new QLabel(unit, this));
         amounts->addSpacing(6);
     };
-    addField(QStringLiteral("消费金额"), m_amountEdit, QStringLiteral("元"));
+    addField(m_variant.amountCaption, m_amountEdit, QStringLiteral("元"));
     addField(QStringLiteral("折扣"), m_discountEdit, QStringLiteral("%"));
     addField(QStringLiteral("折后金额"), m_discountedEdit, QStringLiteral("元"));
-    addField(QStringLiteral("增加积分"), m_pointsEdit, QStringLiteral("分"));
+    addField(m_variant.pointsCaption, m_pointsEdit, QStringLiteral("分"));
     amounts->addStretch();
     auto *noteRow = new QHBoxLayout;
     noteRow->addStretch();
@@ -129,6 +165,8 @@ Tzengjiajifen::Tzengjiajifen(QWidget *parent)
     layout->addWidget(memberGroup);
     layout->addWidget(m_productPicker);
     layout->addWidget(basketGroup, 1);
+    m_extraRow = new QHBoxLayout;
+    layout->addLayout(m_extraRow);
     layout->addLayout(amounts);
     layout->addLayout(noteRow);
     layout->addLayout(buttons);
@@ -143,6 +181,7 @@ Tzengjiajifen::Tzengjiajifen(QWidget *parent)
         m_amountEdit->clear();
         m_discountedEdit->clear();
         m_pointsEdit->clear();
+        clearExtras();
     });
     connect(m_productPicker, &ProductPicker::productChosen, this,
             [this](const BasketGrid::Product &product) { m_basketGrid->addProduct(product); });
@@ -151,6 +190,7 @@ Tzengjiajifen::Tzengjiajifen(QWidget *parent)
     connect(m_addLinesButton, &QPushButton::clicked, this, [this] { m_basketGrid->addLines(5); });
     connect(m_amountEdit, &QLineEdit::textChanged, this, [this] { amountEditChange(); });
     connect(m_discountedEdit, &QLineEdit::textChanged, this, [this] { discountedEditChange(); });
+    connect(m_discountedEdit, &QLineEdit::textEdited, this, [this] { m_discountedTyped = true; });
     connect(m_confirmButton, &QPushButton::clicked, this, [this] { confirmButtonClick(); });
     connect(m_detailButton, &QPushButton::clicked, this, [this] { detailButtonClick(); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { close(); });
@@ -182,6 +222,7 @@ void Tzengjiajifen::reset()
     else
         m_discountedEdit->clear();
     m_pointsEdit->clear();
+    clearExtras();
     m_basketGrid->clearLines();
     m_memberPanel->cardEdit()->setFocus();
 }
@@ -217,24 +258,19 @@ void Tzengjiajifen::placePickLists()
     m_productPicker->pickGroup()->setGeometry(underSearch.x(), underSearch.y(), 560, 230);
 }
 
+QLabel *Tzengjiajifen::journalNumberLabel() const
+{
+    return m_journalNumberLabel;
+}
+
 void Tzengjiajifen::showJournalNumber(bool report)
 {
-    try {
-        const QString number = NextJournalNumber();
-        m_journalError.clear();
-        if (m_journalNumberLabel->text() != number)
-            m_journalNumberLabel->setText(number);
-    } catch (const DbError &e) {
-        // A repaint must not raise the same message again and again.
-        if (!report && e.text() == m_journalError)
-            return;
-        m_journalError = e.text();
-        ShowStandardError(e.text(), this);
-    }
+    m_journalNumberLabel->refresh(report);
 }
 
 void Tzengjiajifen::amountEditChange()
 {
+    m_discountedTyped = false;
     if (m_amountEdit->text().isEmpty()) {
         m_amountEdit->setText(QStringLiteral("0"));
         return;
@@ -270,6 +306,11 @@ void Tzengjiajifen::discountedEditChange()
 
 void Tzengjiajifen::recalculateForMember()
 {
+    // A typed exchange difference is no discounted amount: only its points follow the ratio.
+    if (m_discountedTyped) {
+        discountedEditChange();
+        return;
+    }
     // The basket may have been filled before the card was read, or a search may have
     // emptied the amount since: the basket's total, the member's discount and points ratio
     // apply now. Without a member the amount field was closed to typing, so the basket is
@@ -296,8 +337,7 @@ void Tzengjiajifen::confirmButtonClick()
     const ReceiptSettings receiptSettings = ReceiptSettings::read();
     const int halfFilled = m_basketGrid->halfFilledLine();
     if (halfFilled >= 0) {
-        Dialogs::message(QStringLiteral("提示"), QStringLiteral("请将商品表格填写完整！"), MsgIcon::Error,
-                         MsgButtons::Ok, this);
+        Dialogs::message(QStringLiteral("提示"), m_variant.halfFilledMessage, MsgIcon::Error, MsgButtons::Ok, this);
         m_basketGrid->selectLine(halfFilled);
         return;
     }
@@ -313,8 +353,7 @@ void Tzengjiajifen::confirmButtonClick()
     }
     const long double points = *ReadExtended(m_pointsEdit->text());
     if (points < 0) {
-        Dialogs::message(QStringLiteral("提示"), QStringLiteral("积分增加小于零，不能保存！"), MsgIcon::Error,
-                         MsgButtons::Ok, this);
+        Dialogs::message(QStringLiteral("提示"), m_variant.negativeMessage, MsgIcon::Error, MsgButtons::Ok, this);
         return;
     }
     const QString discountText = m_discountEdit->text().isEmpty() ? QStringLiteral("100") : m_discountEdit->text();
@@ -328,11 +367,8 @@ void Tzengjiajifen::confirmButtonClick()
     purchase.card = m_memberPanel->cardEdit()->text();
     purchase.name = m_memberPanel->nameEdit()->text();
     purchase.points = m_pointsEdit->text();
+    purchase.returned = m_variant.returns;
     m_memberPanel->setCurrentCard(purchase.card);
-    QStringList productNames;
-    for (int row = 0; row < m_basketGrid->rowCount(); ++row)
-        if (!m_basketGrid->cellText(row, BasketGrid::Name).isEmpty())
-            productNames << m_basketGrid->cellText(row, BasketGrid::Name);
     for (const int row : m_basketGrid->linesWithAmount()) {
         const std::optional<long double> amount = ReadExtended(m_basketGrid->cellText(row, BasketGrid::Amount));
         purchase.lines << PointStore::ConsumptionLine{m_basketGrid->cellText(row, BasketGrid::Name),
@@ -341,6 +377,7 @@ void Tzengjiajifen::confirmButtonClick()
                                                       ExtendedText(DiscountedAmount(*discount, amount.value_or(0)))};
     }
 
+    completeSave(purchase);
     QString number;
     try {
         number = PointStore::savePurchase(purchase);
@@ -348,18 +385,29 @@ void Tzengjiajifen::confirmButtonClick()
         ShowSaveFailure(e.text(), this);
         return;
     }
-    Dialogs::message(QStringLiteral("提示"), QStringLiteral("增加积分成功！"), MsgIcon::Information, MsgButtons::Ok,
-                     this);
-
-    TransactionReceipt receipt;
-    receipt.kind = ReceiptKind::Purchase;
-    receipt.journalNumber = number;
-    receipt.cardNumber = purchase.card;
-    receipt.memberName = purchase.name;
-    receipt.bodyLines = PurchaseBodyLines(productNames, m_discountedEdit->text(), m_pointsEdit->text());
-    PrintTransactionReceipt(receiptSettings, receipt, this);
+    Dialogs::message(QStringLiteral("提示"), m_variant.successMessage, MsgIcon::Information, MsgButtons::Ok, this);
+    PrintTransactionReceipt(receiptSettings, receipt(number), this);
     reset();
     showJournalNumber(true);
+}
+
+TransactionReceipt Tzengjiajifen::receipt(const QString &journalNumber) const
+{
+    TransactionReceipt receipt;
+    receipt.kind = m_variant.returns ? ReceiptKind::Return : ReceiptKind::Purchase;
+    receipt.journalNumber = journalNumber;
+    receipt.cardNumber = m_memberPanel->cardEdit()->text();
+    receipt.memberName = m_memberPanel->nameEdit()->text();
+    // A purchase lists the lines holding a product name, a return those holding a category.
+    const int listed = m_variant.returns ? BasketGrid::Category : BasketGrid::Name;
+    QStringList productNames;
+    for (int row = 0; row < m_basketGrid->rowCount(); ++row)
+        if (!m_basketGrid->cellText(row, listed).isEmpty())
+            productNames << m_basketGrid->cellText(row, BasketGrid::Name);
+    receipt.bodyLines = m_variant.returns
+                            ? ReturnBodyLines(productNames, m_discountedEdit->text(), m_pointsEdit->text())
+                            : PurchaseBodyLines(productNames, m_discountedEdit->text(), m_pointsEdit->text());
+    return receipt;
 }
 
 void Tzengjiajifen::detailButtonClick()

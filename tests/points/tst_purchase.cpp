@@ -7,6 +7,7 @@
 #include "points/basketgrid.h"
 #include "points/productpicker.h"
 #include "points/zengjiajifenfrm.h"
+#include "support/commitwatchingdialogs.h"
 #include "support/fixture.h"
 #include "support/members.h"
 #include "support/openedwindows.h"
@@ -29,38 +30,6 @@
 #include <memory>
 
 namespace {
-
-// Scripted dialogs that note, at every message, how many journal rows another connection
-// sees: only committed rows count there.
-class CommitWatchingDialogs : public ScriptedDialogs
-{
-public:
-    MsgResult message(QWidget *parent, const QString &caption, const QString &text, MsgIcon icon,
-                      MsgButtons buttons) override
-    {
-        committedJournalRows << committedCount();
-        return ScriptedDialogs::message(parent, caption, text, icon, buttons);
-    }
-    static int committedCount()
-    {
-        const QString name = QUuid::createUuid().toString();
-        int count = -1;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-            db.setDatabaseName(BaseFolder::databasePath());
-            db.setConnectOptions("QSQLITE_OPEN_READONLY");
-            if (db.open()) {
-                QSqlQuery q(db);
-                if (q.exec("select count(*) from 流水记录") && q.next())
-                    count = q.value(0).toInt();
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name);
-        return count;
-    }
-    QList<int> committedJournalRows;
-};
 
 // A purchase window over a small shop: category 银卡 (95 %, 10 per point), 普通 (100 %,
 // ratio 0), and two products.
