@@ -83,8 +83,8 @@ void HistoryWindow::findButtonClick()
     const QString column = columnBox->currentText();
     // The drop-down is editable: only a real column of the table may reach the statement.
     if (!GridSql::isTableColumn(m_setup.table, column)) {
-        Dialogs::message(QStringLiteral("提示"), QStringLiteral("“%1”不是可查询的列！").arg(column), MsgIcon::Error,
-                         MsgButtons::Ok, this);
+        Dialogs::message(QStringLiteral("提示"), QStringLiteral("“%1”不是可查询的列！").arg(column),
+                         MsgIcon::Error, MsgButtons::Ok, this);
         columnBox->setFocus();
         return;
     }
@@ -100,8 +100,8 @@ void HistoryWindow::valueEditReturnPressed()
 void HistoryWindow::excelButtonClick()
 {
     if (ExportGrid(recordGrid))
-        Dialogs::message(QStringLiteral("提示！"), QStringLiteral("倒出数据成功！"), MsgIcon::Information,
-                         MsgButtons::Ok, this);
+        Dialogs::message(QStringLiteral("提示！"), QStringLiteral("倒出数据成功！"),
+                         MsgIcon::Information, MsgButtons::Ok, this);
 }
 
 void HistoryWindow::exitButtonClick()

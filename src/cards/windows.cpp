@@ -6,6 +6,8 @@
 
 void RegisterCardsWindows()
 {
-    WindowRegistry::addWindow(QStringLiteral("Tguashilishi"), [](QWidget *p) { return new Tguashilishi(p); });
-    WindowRegistry::addWindow(QStringLiteral("Tkoutoujilu"), [](QWidget *p) { return new Tkoutoujilu(p); });
+    WindowRegistry::addWindow(QStringLiteral("Tguashilishi"),
+                              [](QWidget *p) { return new Tguashilishi(p); });
+    WindowRegistry::addWindow(QStringLiteral("Tkoutoujilu"),
+                              [](QWidget *p) { return new Tkoutoujilu(p); });
 }

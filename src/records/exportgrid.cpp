@@ -25,11 +25,16 @@ QString filter()
 QString extension(ExportFormat format)
 {
     switch (format) {
-    case ExportFormat::Text: return QStringLiteral("txt");
-    case ExportFormat::Csv: return QStringLiteral("csv");
-    case ExportFormat::Html: return QStringLiteral("htm");
-    case ExportFormat::Rtf: return QStringLiteral("rtf");
-    case ExportFormat::Excel: return QStringLiteral("xlsx");
+    case ExportFormat::Text:
+        return QStringLiteral("txt");
+    case ExportFormat::Csv:
+        return QStringLiteral("csv");
+    case ExportFormat::Html:
+        return QStringLiteral("htm");
+    case ExportFormat::Rtf:
+        return QStringLiteral("rtf");
+    case ExportFormat::Excel:
+        return QStringLiteral("xlsx");
     }
     return QStringLiteral("txt");
 }
@@ -53,7 +58,8 @@ bool ExportGrid(RecordGrid *grid)
 {
     QWidget *window = grid->window();
     int filter = grid->exportFilter();
-    const QString chosen = Dialogs::saveFileName(GridExport::filter(), QStringLiteral("file1"), &filter, window);
+    const QString chosen
+        = Dialogs::saveFileName(GridExport::filter(), QStringLiteral("file1"), &filter, window);
     if (chosen.isEmpty())
         return false;
     filter = qBound(1, filter, 5);
@@ -61,9 +67,10 @@ bool ExportGrid(RecordGrid *grid)
     const auto format = ExportFormat(filter);
     const QString path = GridExport::fileName(chosen, format);
     if (QFileInfo::exists(path)
-        && !Dialogs::confirm(QStringLiteral("系统提示"),
-                             QStringLiteral("%1 已存在。\n要替换它吗？").arg(QFileInfo(path).fileName()),
-                             MsgIcon::Question, window))
+        && !Dialogs::confirm(
+            QStringLiteral("系统提示"),
+            QStringLiteral("%1 已存在。\n要替换它吗？").arg(QFileInfo(path).fileName()),
+            MsgIcon::Question, window))
         return false;
 
     const GridSnapshot snapshot = grid->snapshot();
@@ -71,7 +78,8 @@ bool ExportGrid(RecordGrid *grid)
     std::unique_ptr<QProgressDialog> dialog;
     GridExport::Progress progress;
     if (total > ProgressFrom) {
-        dialog = std::make_unique<QProgressDialog>(QStringLiteral("正在导出数据…"), QStringLiteral("取消"), 0,
+        dialog = std::make_unique<QProgressDialog>(QStringLiteral("正在导出数据…"),
+                                                   QStringLiteral("取消"), 0,
                                                    int(qMin<qint64>(total, INT_MAX)), window);
         dialog->setObjectName(QStringLiteral("exportProgress"));
         dialog->setWindowTitle(QStringLiteral("导出数据"));

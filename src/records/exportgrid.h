@@ -37,7 +37,8 @@ using Progress = std::function<bool(qint64 written)>;
 // Writes the titles and every row of the grid's statement (not only the fetched rows)
 // through a temporary file renamed over the target, so a failed or stopped export
 // leaves an existing file as it was. Throws ExportError. False when stopped.
-bool write(const GridSnapshot &grid, const QString &path, ExportFormat format, const Progress &progress = {});
+bool write(const GridSnapshot &grid, const QString &path, ExportFormat format,
+           const Progress &progress = {});
 } // namespace GridExport
 
 // Asks for a file (proposing "file1" and the grid's last file type, XLS at first),

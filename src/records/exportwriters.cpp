@@ -35,7 +35,8 @@ QString withoutControls(const QString &text)
     QString out;
     out.reserve(text.size());
     for (const QChar c : text)
-        if (c.unicode() >= 0x20 || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+        if (c.unicode() >= 0x20 || c == QLatin1Char('\t') || c == QLatin1Char('\n')
+            || c == QLatin1Char('\r'))
             out += c;
     return out;
 }
@@ -58,7 +59,8 @@ public:
         : m_file(path)
     {
         if (!m_file.open(QIODevice::WriteOnly))
-            throw ExportError(QStringLiteral("无法写入文件 %1：%2").arg(path, m_file.errorString()));
+            throw ExportError(
+                QStringLiteral("无法写入文件 %1：%2").arg(path, m_file.errorString()));
     }
     ~StreamWriter() override
     {
@@ -71,11 +73,12 @@ public:
         trailer();
         flush();
         if (!m_file.commit())
-            throw ExportError(QStringLiteral("无法写入文件 %1：%2").arg(m_file.fileName(), m_file.errorString()));
+            throw ExportError(
+                QStringLiteral("无法写入文件 %1：%2").arg(m_file.fileName(), m_file.errorString()));
     }
 
 protected:
-    virtual void trailer() {}
+    virtual void trailer() { }
     void put(const QByteArray &bytes)
     {
         m_buffer += bytes;
@@ -88,7 +91,8 @@ private:
     void flush()
     {
         if (!m_buffer.isEmpty() && m_file.write(m_buffer) != m_buffer.size())
-            throw ExportError(QStringLiteral("无法写入文件 %1：%2").arg(m_file.fileName(), m_file.errorString()));
+            throw ExportError(
+                QStringLiteral("无法写入文件 %1：%2").arg(m_file.fileName(), m_file.errorString()));
         m_buffer.clear();
     }
 
@@ -140,8 +144,8 @@ private:
 
     QString quoted(const QString &field) const
     {
-        if (!field.contains(m_separator) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n'))
-            && !field.contains(QLatin1Char('\r')))
+        if (!field.contains(m_separator) && !field.contains(QLatin1Char('"'))
+            && !field.contains(QLatin1Char('\n')) && !field.contains(QLatin1Char('\r')))
             return field;
         QString inner = field;
         inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
@@ -157,10 +161,11 @@ public:
     explicit HtmlWriter(const QString &path)
         : StreamWriter(path)
     {
-        put(QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n"
-                           "<style>table { border-collapse: collapse; } th, td { border: 1px solid #808080; "
-                           "padding: 2px 6px; white-space: pre-wrap; text-align: center; }</style>\n"
-                           "</head>\n<body>\n<table>\n")
+        put(QStringLiteral(
+                "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n"
+                "<style>table { border-collapse: collapse; } th, td { border: 1px solid #808080; "
+                "padding: 2px 6px; white-space: pre-wrap; text-align: center; }</style>\n"
+                "</head>\n<body>\n<table>\n")
                 .arg(escaped(QFileInfo(path).completeBaseName())));
     }
 
@@ -194,8 +199,9 @@ public:
     explicit RtfWriter(const QString &path)
         : StreamWriter(path)
     {
-        put(QByteArrayLiteral("{\\rtf1\\ansi\\ansicpg936\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}\n"
-                              "\\viewkind4\\pard\\f0\\fs18\n"));
+        put(QByteArrayLiteral(
+            "{\\rtf1\\ansi\\ansicpg936\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}\n"
+            "\\viewkind4\\pard\\f0\\fs18\n"));
     }
 
     void header(const QList<GridColumn> &columns) override
@@ -204,9 +210,10 @@ public:
         m_rowStart = QByteArrayLiteral("\\trowd\\trgaph60\\trleft0");
         for (const GridColumn &c : columns) {
             right += qMax(1, c.width) * 15; // twips at 96 dots per inch
-            m_rowStart += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10"
-                          "\\clbrdrr\\brdrs\\brdrw10\\cellx"
-                          + QByteArray::number(right);
+            m_rowStart
+                += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10"
+                   "\\clbrdrr\\brdrs\\brdrw10\\cellx"
+                + QByteArray::number(right);
         }
         m_rowStart += '\n';
         QStringList titles;
@@ -282,10 +289,11 @@ public:
         , m_temp(QFileInfo(path).absoluteDir().filePath(QStringLiteral(".export-XXXXXX.xlsx")))
     {
         if (!m_temp.open())
-            throw ExportError(QStringLiteral("无法写入文件 %1：%2").arg(path, m_temp.errorString()));
+            throw ExportError(
+                QStringLiteral("无法写入文件 %1：%2").arg(path, m_temp.errorString()));
         m_temp.close();
         m_tempDir = QFile::encodeName(QDir::tempPath());
-        lxw_workbook_options options{};
+        lxw_workbook_options options {};
         options.constant_memory = LXW_TRUE;
         options.tmpdir = m_tempDir.data();
         m_book = workbook_new_opt(QFile::encodeName(m_temp.fileName()).constData(), &options);
@@ -306,7 +314,8 @@ public:
     void header(const QList<GridColumn> &columns) override
     {
         for (int i = 0; i < columns.size(); ++i) {
-            check(worksheet_set_column(m_sheet, lxw_col_t(i), lxw_col_t(i), qMax(4.0, columns.at(i).width / 7.0), nullptr));
+            check(worksheet_set_column(m_sheet, lxw_col_t(i), lxw_col_t(i),
+                                       qMax(4.0, columns.at(i).width / 7.0), nullptr));
             writeText(i, columns.at(i).heading(), m_bold);
         }
         ++m_row;
@@ -315,12 +324,14 @@ public:
     void row(const QList<Cell> &cells) override
     {
         if (m_row >= LXW_ROW_MAX)
-            throw ExportError(QStringLiteral("数据超过 Excel 工作表的最大行数（%1 行），请改用其他格式导出。")
-                                  .arg(LXW_ROW_MAX - 1));
+            throw ExportError(
+                QStringLiteral("数据超过 Excel 工作表的最大行数（%1 行），请改用其他格式导出。")
+                    .arg(LXW_ROW_MAX - 1));
         for (int i = 0; i < cells.size(); ++i) {
             const Cell &c = cells.at(i);
             if (IsNumberValue(c.value) && m_numberColumns.value(i, true))
-                check(worksheet_write_number(m_sheet, m_row, lxw_col_t(i), c.value.toDouble(), nullptr));
+                check(worksheet_write_number(m_sheet, m_row, lxw_col_t(i), c.value.toDouble(),
+                                             nullptr));
             else
                 writeText(i, c.text, nullptr);
         }
@@ -332,9 +343,12 @@ public:
         const lxw_error error = workbook_close(m_book);
         m_book = nullptr;
         if (error != LXW_NO_ERROR)
-            throw ExportError(QStringLiteral("无法写入文件 %1：%2").arg(m_path, QString::fromUtf8(lxw_strerror(error))));
+            throw ExportError(QStringLiteral("无法写入文件 %1：%2")
+                                  .arg(m_path, QString::fromUtf8(lxw_strerror(error))));
         // rename() replaces the target in one step.
-        if (std::rename(QFile::encodeName(m_temp.fileName()).constData(), QFile::encodeName(m_path).constData()) != 0)
+        if (std::rename(QFile::encodeName(m_temp.fileName()).constData(),
+                        QFile::encodeName(m_path).constData())
+            != 0)
             throw ExportError(QStringLiteral("无法写入文件 %1").arg(m_path));
         m_temp.setAutoRemove(false);
     }
@@ -350,13 +364,15 @@ private:
         QString clean = withoutControls(text);
         if (clean.size() > MaxCellText)
             clean.truncate(MaxCellText);
-        check(worksheet_write_string(m_sheet, m_row, lxw_col_t(column), clean.toUtf8().constData(), format));
+        check(worksheet_write_string(m_sheet, m_row, lxw_col_t(column), clean.toUtf8().constData(),
+                                     format));
     }
 
     void check(lxw_error error)
     {
         if (error != LXW_NO_ERROR)
-            throw ExportError(QStringLiteral("无法写入文件 %1：%2").arg(m_path, QString::fromUtf8(lxw_strerror(error))));
+            throw ExportError(QStringLiteral("无法写入文件 %1：%2")
+                                  .arg(m_path, QString::fromUtf8(lxw_strerror(error))));
     }
 
     QString m_path;
@@ -369,13 +385,18 @@ private:
     QList<bool> m_numberColumns;
 };
 
-std::unique_ptr<Writer> makeWriter(const QString &path, ExportFormat format, const QList<GridColumn> &columns)
+std::unique_ptr<Writer> makeWriter(const QString &path, ExportFormat format,
+                                   const QList<GridColumn> &columns)
 {
     switch (format) {
-    case ExportFormat::Text: return std::make_unique<DelimitedWriter>(path, QLatin1Char('\t'), false);
-    case ExportFormat::Csv: return std::make_unique<DelimitedWriter>(path, QLatin1Char(','), true);
-    case ExportFormat::Html: return std::make_unique<HtmlWriter>(path);
-    case ExportFormat::Rtf: return std::make_unique<RtfWriter>(path);
+    case ExportFormat::Text:
+        return std::make_unique<DelimitedWriter>(path, QLatin1Char('\t'), false);
+    case ExportFormat::Csv:
+        return std::make_unique<DelimitedWriter>(path, QLatin1Char(','), true);
+    case ExportFormat::Html:
+        return std::make_unique<HtmlWriter>(path);
+    case ExportFormat::Rtf:
+        return std::make_unique<RtfWriter>(path);
     case ExportFormat::Excel: {
         auto xlsx = std::make_unique<XlsxWriter>(path);
         QList<bool> numbers;
@@ -392,7 +413,8 @@ std::unique_ptr<Writer> makeWriter(const QString &path, ExportFormat format, con
 
 namespace GridExport {
 
-bool write(const GridSnapshot &grid, const QString &path, ExportFormat format, const Progress &progress)
+bool write(const GridSnapshot &grid, const QString &path, ExportFormat format,
+           const Progress &progress)
 {
     std::unique_ptr<Writer> writer = makeWriter(path, format, grid.columns);
     writer->header(grid.columns);

@@ -11,7 +11,7 @@ namespace {
 
 QString timeText(const QString &text)
 {
-    for (const char *format : {"H:mm:ss", "H:mm", "H:mm:ss.zzz"}) {
+    for (const char *format : { "H:mm:ss", "H:mm", "H:mm:ss.zzz" }) {
         const QTime t = QTime::fromString(text, QLatin1String(format));
         if (t.isValid())
             return t.toString(QStringLiteral("HH:mm:ss"));

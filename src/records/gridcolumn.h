@@ -9,9 +9,9 @@
 
 // How a cell's value becomes text in the grid, its print-out and its exports.
 enum class CellFormat {
-    Plain,   // text as stored; numbers through NumberText
-    Time,    // "hh:mm:ss"
-    Date,    // "yyyy-MM-dd"
+    Plain, // text as stored; numbers through NumberText
+    Time, // "hh:mm:ss"
+    Date, // "yyyy-MM-dd"
     Boolean, // a tick in the grid, "是"/"否" in print-outs and files
 };
 
@@ -26,18 +26,18 @@ struct GridFooter
 
     static GridFooter label(const QString &text, Qt::Alignment alignment = Qt::AlignCenter)
     {
-        return {Text, text, alignment};
+        return { Text, text, alignment };
     }
-    static GridFooter count() { return {Count, {}, Qt::AlignCenter}; }
-    static GridFooter sum() { return {Sum, {}, Qt::AlignCenter}; }
+    static GridFooter count() { return { Count, {}, Qt::AlignCenter }; }
+    static GridFooter sum() { return { Sum, {}, Qt::AlignCenter }; }
 };
 
 // One column of a record grid: the query's column it shows and how.
 struct GridColumn
 {
-    QString field;        // column name in the query's result
-    QString title = {};   // empty: headed by the field name
-    int width = 80;       // pixels; also the share of the page when printed
+    QString field; // column name in the query's result
+    QString title = {}; // empty: headed by the field name
+    int width = 80; // pixels; also the share of the page when printed
     CellFormat format = CellFormat::Plain;
     GridFooter footer = {};
     Qt::Alignment alignment = Qt::AlignCenter;

@@ -62,6 +62,6 @@ void GridFindDialog::findNextButtonClick()
 {
     const QString value = valueEdit->text();
     if (m_grid->findNext(columnBox->currentIndex(), value, wholeCellBox->isChecked()) < 0)
-        Dialogs::message(QStringLiteral("提示"), QStringLiteral("找不到“%1”！").arg(value), MsgIcon::Information,
-                         MsgButtons::Ok, this);
+        Dialogs::message(QStringLiteral("提示"), QStringLiteral("找不到“%1”！").arg(value),
+                         MsgIcon::Information, MsgButtons::Ok, this);
 }

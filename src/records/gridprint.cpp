@@ -63,7 +63,8 @@ GridPrinter::Layout GridPrinter::layout(QPrinter *printer) const
     for (int i = 0; i < m_snapshot.columns.size(); ++i) {
         const bool last = i + 1 == m_snapshot.columns.size();
         const int w = last ? l.page.width() - used
-                           : int(qint64(qMax(1, m_snapshot.columns.at(i).width)) * l.page.width() / qMax<qint64>(1, total));
+                           : int(qint64(qMax(1, m_snapshot.columns.at(i).width)) * l.page.width()
+                                 / qMax<qint64>(1, total));
         l.widths << w;
         used += w;
     }
@@ -93,8 +94,9 @@ void GridPrinter::walk(QPrinter *printer, const std::function<void(const Printed
     const bool hasFooter = !m_snapshot.footerTexts.isEmpty();
     // A closed query prints its titles and no rows.
     const bool open = !m_snapshot.statement.isEmpty();
-    const qint64 rowCount
-        = open ? Sql::scalar(GridSql::count(m_snapshot.statement), m_snapshot.values).toLongLong() : 0;
+    const qint64 rowCount = open
+        ? Sql::scalar(GridSql::count(m_snapshot.statement), m_snapshot.values).toLongLong()
+        : 0;
     const qint64 lines = rowCount + (hasFooter ? 1 : 0);
     const int pageCount = int(qMax<qint64>(1, (lines + l.rowsPerPage - 1) / l.rowsPerPage));
 
@@ -120,15 +122,17 @@ void GridPrinter::walk(QPrinter *printer, const std::function<void(const Printed
         footerAlign << c.footer.alignment;
     }
     const QList<Qt::Alignment> centred(m_snapshot.columns.size(), Qt::AlignCenter);
-    const auto drawRow = [&](int y, const QStringList &cells, const QFont &font, const QList<Qt::Alignment> &align) {
+    const auto drawRow = [&](int y, const QStringList &cells, const QFont &font,
+                             const QList<Qt::Alignment> &align) {
         painter->setFont(font);
         int x = 0;
         for (int i = 0; i < cells.size() && i < l.widths.size(); ++i) {
             const QRect cell(x, y, l.widths.at(i), l.rowHeight);
             painter->drawRect(cell);
             const QRect inner = cell.adjusted(l.rowHeight / 6, 0, -l.rowHeight / 6, 0);
-            painter->drawText(inner, int(align.value(i, Qt::AlignCenter) | Qt::AlignVCenter),
-                              QFontMetrics(font, printer).elidedText(cells.at(i), Qt::ElideRight, inner.width()));
+            painter->drawText(
+                inner, int(align.value(i, Qt::AlignCenter) | Qt::AlignVCenter),
+                QFontMetrics(font, printer).elidedText(cells.at(i), Qt::ElideRight, inner.width()));
             x += l.widths.at(i);
         }
     };
@@ -144,7 +148,9 @@ void GridPrinter::walk(QPrinter *printer, const std::function<void(const Printed
         while (p.rows.size() < l.rowsPerPage && more && (more = q.next())) {
             QStringList cells;
             for (int i = 0; i < at.size(); ++i)
-                cells << (at.at(i) < 0 ? QString() : CellText(q.value(at.at(i)), m_snapshot.columns.at(i).format));
+                cells << (at.at(i) < 0
+                              ? QString()
+                              : CellText(q.value(at.at(i)), m_snapshot.columns.at(i).format));
             p.rows << cells;
         }
         p.footerRow = hasFooter && page == pageCount;
@@ -156,7 +162,8 @@ void GridPrinter::walk(QPrinter *printer, const std::function<void(const Printed
             printer->newPage();
         if (!m_heading.isEmpty()) {
             painter->setFont(l.headingFont);
-            painter->drawText(QRect(0, 0, l.page.width(), l.headingHeight), Qt::AlignCenter, m_heading);
+            painter->drawText(QRect(0, 0, l.page.width(), l.headingHeight), Qt::AlignCenter,
+                              m_heading);
         }
         int y = l.headingHeight;
         drawRow(y, titles, l.titleFont, centred);
@@ -168,8 +175,8 @@ void GridPrinter::walk(QPrinter *printer, const std::function<void(const Printed
         if (p.footerRow)
             drawRow(y, m_snapshot.footerTexts, l.titleFont, footerAlign);
         painter->setFont(l.bodyFont);
-        painter->drawText(QRect(0, l.page.height() - l.rowHeight, l.page.width(), l.rowHeight), Qt::AlignCenter,
-                          p.pageFooter);
+        painter->drawText(QRect(0, l.page.height() - l.rowHeight, l.page.width(), l.rowHeight),
+                          Qt::AlignCenter, p.pageFooter);
     }
     if (painter)
         painter->end();

@@ -15,9 +15,9 @@ struct PrintedPage
 {
     int number = 0;
     int pages = 0;
-    QList<QStringList> rows;   // data rows on this page
-    bool footerRow = false;    // the grid's footer follows the rows (last page)
-    QString pageFooter;        // "第N页 共M页"
+    QList<QStringList> rows; // data rows on this page
+    bool footerRow = false; // the grid's footer follows the rows (last page)
+    QString pageFooter; // "第N页 共M页"
 };
 
 // Prints every row of a grid's statement: the heading on each page, the column titles,

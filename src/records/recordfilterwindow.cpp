@@ -123,8 +123,9 @@ void RecordFilterWindow::queryButtonClick()
     filter.value = valueEdit->text();
     // The drop-down is editable: only a real column of the table may reach the statement.
     if (!filter.allMembers && !GridSql::isTableColumn(m_setup.table, filter.column)) {
-        Dialogs::message(QStringLiteral("提示"), QStringLiteral("“%1”不是可查询的列！").arg(filter.column),
-                         MsgIcon::Error, MsgButtons::Ok, this);
+        Dialogs::message(QStringLiteral("提示"),
+                         QStringLiteral("“%1”不是可查询的列！").arg(filter.column), MsgIcon::Error,
+                         MsgButtons::Ok, this);
         columnBox->setFocus();
         return;
     }
@@ -135,8 +136,8 @@ void RecordFilterWindow::queryButtonClick()
 void RecordFilterWindow::excelButtonClick()
 {
     if (ExportGrid(recordGrid))
-        Dialogs::message(m_setup.exportCaption, QStringLiteral("导出数据成功！"), MsgIcon::Information,
-                         MsgButtons::Ok, this);
+        Dialogs::message(m_setup.exportCaption, QStringLiteral("导出数据成功！"),
+                         MsgIcon::Information, MsgButtons::Ok, this);
 }
 
 void RecordFilterWindow::exitButtonClick()

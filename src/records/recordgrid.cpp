@@ -49,7 +49,7 @@ RecordGrid::RecordGrid(QWidget *parent)
     m_footer->setSelectionMode(QAbstractItemView::NoSelection);
     m_footer->setFocusPolicy(Qt::NoFocus);
     m_footer->horizontalHeader()->hide();
-    m_footer->setVerticalHeaderLabels({QString()});
+    m_footer->setVerticalHeaderLabels({ QString() });
     m_footer->verticalHeader()->setDefaultSectionSize(20);
     m_footer->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_footer->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -65,22 +65,25 @@ RecordGrid::RecordGrid(QWidget *parent)
     layout->addWidget(m_view);
     layout->addWidget(m_footer);
 
-    connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int section) { columnTitleClick(section, m_pressModifiers.testFlag(Qt::ControlModifier)); });
+    connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        columnTitleClick(section, m_pressModifiers.testFlag(Qt::ControlModifier));
+    });
     connect(m_view->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int section, int, int size) { m_footer->setColumnWidth(section, size); });
-    connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, m_footer->horizontalScrollBar(),
-            &QScrollBar::setValue);
+    connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged,
+            m_footer->horizontalScrollBar(), &QScrollBar::setValue);
     connect(m_view->verticalHeader(), &QHeaderView::geometriesChanged, this, [this] {
         // The footer's cells stand under the view's cells, past its row-number column.
         m_footer->verticalHeader()->setFixedWidth(m_view->verticalHeader()->width());
     });
-    connect(m_view, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
-        Q_EMIT rowDoubleClicked(index.row());
-    });
+    connect(m_view, &QTableView::doubleClicked, this,
+            [this](const QModelIndex &index) { Q_EMIT rowDoubleClicked(index.row()); });
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) { Q_EMIT currentRowChanged(current.isValid() ? current.row() : -1); });
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { Q_EMIT currentRowChanged(-1); });
+            [this](const QModelIndex &current) {
+                Q_EMIT currentRowChanged(current.isValid() ? current.row() : -1);
+            });
+    connect(m_model, &QAbstractItemModel::modelReset, this,
+            [this] { Q_EMIT currentRowChanged(-1); });
 
     auto *find = new QShortcut(QKeySequence::Find, this);
     find->setContext(Qt::WidgetWithChildrenShortcut);
@@ -203,11 +206,11 @@ void RecordGrid::columnTitleClick(int column, bool addKey)
         if (at >= 0)
             keys[at].order = flip(keys.at(at).order);
         else
-            keys << SortKey{field, Qt::AscendingOrder};
+            keys << SortKey { field, Qt::AscendingOrder };
     } else if (keys.size() == 1 && at == 0) {
         keys[0].order = flip(keys.at(0).order);
     } else {
-        keys = {SortKey{field, Qt::AscendingOrder}};
+        keys = { SortKey { field, Qt::AscendingOrder } };
     }
     setSortKeys(keys);
 }
@@ -228,7 +231,8 @@ void RecordGrid::updateMarks()
         for (qsizetype i = 0; i < m_sortKeys.size(); ++i) {
             if (m_sortKeys.at(i).field != c.field)
                 continue;
-            mark = m_sortKeys.at(i).order == Qt::AscendingOrder ? QStringLiteral(" ▲") : QStringLiteral(" ▼");
+            mark = m_sortKeys.at(i).order == Qt::AscendingOrder ? QStringLiteral(" ▲")
+                                                                : QStringLiteral(" ▼");
             if (m_sortKeys.size() > 1)
                 mark += QString::number(i + 1);
         }
@@ -267,7 +271,8 @@ void RecordGrid::updateFooter()
     QVariantList results;
     if (needsSql && m_model->isActive()) {
         try {
-            QSqlQuery q = Sql::exec(GridSql::footer(m_query->statement(), sumFields), m_query->values());
+            QSqlQuery q
+                = Sql::exec(GridSql::footer(m_query->statement(), sumFields), m_query->values());
             if (q.next())
                 for (int i = 0; i < sumFields.size() + 1; ++i)
                     results << q.value(i);
@@ -419,7 +424,8 @@ void RecordGrid::print(const QString &heading, int headingPointSize)
 bool RecordGrid::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_view->horizontalHeader()->viewport()
-        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+        && (event->type() == QEvent::MouseButtonPress
+            || event->type() == QEvent::MouseButtonRelease)) {
         m_pressModifiers = static_cast<QMouseEvent *>(event)->modifiers();
     } else if (watched == m_view->viewport() && event->type() == QEvent::Resize && m_fit) {
         applyWidths();

@@ -27,7 +27,7 @@ void RecordModel::mapColumns()
     m_shown = m_columns;
     if (m_shown.isEmpty()) {
         for (const QString &f : m_fields)
-            m_shown << GridColumn{f};
+            m_shown << GridColumn { f };
     }
     m_map.clear();
     for (const GridColumn &c : m_shown)
@@ -138,7 +138,8 @@ QVariant RecordModel::headerData(int section, Qt::Orientation orientation, int r
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole) {
         const QString mark = m_marks.value(section);
-        return mark.isEmpty() ? m_shown.at(section).heading() : m_shown.at(section).heading() + mark;
+        return mark.isEmpty() ? m_shown.at(section).heading()
+                              : m_shown.at(section).heading() + mark;
     }
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);

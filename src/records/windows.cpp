@@ -6,6 +6,8 @@
 
 void RegisterRecordsWindows()
 {
-    WindowRegistry::addWindow(QStringLiteral("Txiangxijilu"), [](QWidget *p) { return new Txiangxijilu(p); });
-    WindowRegistry::addWindow(QStringLiteral("Txiaofeijilu"), [](QWidget *p) { return new Txiaofeijilu(p); });
+    WindowRegistry::addWindow(QStringLiteral("Txiangxijilu"),
+                              [](QWidget *p) { return new Txiangxijilu(p); });
+    WindowRegistry::addWindow(QStringLiteral("Txiaofeijilu"),
+                              [](QWidget *p) { return new Txiaofeijilu(p); });
 }

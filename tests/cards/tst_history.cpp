@@ -21,18 +21,22 @@ namespace {
 // A card replaced twice, A to B to C, and a second member's replacement D to E.
 void addReplacements(Fixture &fx)
 {
-    const QList<QVariantList> rows{{"A", "B", "张三", 12.5, "2026-03-01", "9:00:00", "0001"},
-                                   {"B", "C", "张三", 20, "2026-03-05", "10:00:00", "0002"},
-                                   {"D", "E", "李四", 0, "2026-03-06", "11:00:00", "0001"}};
+    const QList<QVariantList> rows { { "A", "B", "张三", 12.5, "2026-03-01", "9:00:00", "0001" },
+                                     { "B", "C", "张三", 20, "2026-03-05", "10:00:00", "0002" },
+                                     { "D", "E", "李四", 0, "2026-03-06", "11:00:00", "0001" } };
     for (const QVariantList &r : rows)
-        fx.exec("insert into 挂失记录 (旧卡号, 新卡号, 会员姓名, 原有积分, 日期, 时间, 经手人) values (?,?,?,?,?,?,?)", r);
+        fx.exec("insert into 挂失记录 (旧卡号, 新卡号, 会员姓名, 原有积分, 日期, 时间, 经手人) "
+                "values (?,?,?,?,?,?,?)",
+                r);
 }
 
 // One cancelled report, one closed by a replacement, one open.
 void addLossReports(Fixture &fx)
 {
-    fx.exec("insert into 口头挂失记录 values ('A', '张三', '2026-03-01', '9:00:00', '0001', '2026-03-02', '9:30:00', '0002')");
-    fx.exec("insert into 口头挂失记录 values ('B', '张三', '2026-03-04', '8:00:00', '0001', '2026-03-05', '10:00:00', '0002')");
+    fx.exec("insert into 口头挂失记录 values ('A', '张三', '2026-03-01', '9:00:00', '0001', "
+            "'2026-03-02', '9:30:00', '0002')");
+    fx.exec("insert into 口头挂失记录 values ('B', '张三', '2026-03-04', '8:00:00', '0001', "
+            "'2026-03-05', '10:00:00', '0002')");
     fx.exec("insert into 口头挂失记录 (会员卡号, 会员姓名, 口头挂失日期, 口头挂失时间, 挂失经手人) "
             "values ('D', '李四', '2026-03-06', '11:00:00', '0001')");
 }
@@ -92,21 +96,22 @@ void TestHistory::replacementHistory()
     // Nothing before "显示全部".
     QCOMPARE(w.recordGrid->fetchedRowCount(), 0);
     w.showAllButton->click();
-    QCOMPARE(rows(w).first(), QStringList({"A", "B", "张三", "12.5", "2026-03-01", "09:00:00", "0001"}));
+    QCOMPARE(rows(w).first(),
+             QStringList({ "A", "B", "张三", "12.5", "2026-03-01", "09:00:00", "0001" }));
     QCOMPARE(rows(w).size(), 3);
 
     // A chain A to B to C is followed back one find at a time.
     find(w, "新卡号", "C");
-    QCOMPARE(column(w, 0), QStringList({"B"}));
+    QCOMPARE(column(w, 0), QStringList({ "B" }));
     find(w, "新卡号", "B");
-    QCOMPARE(column(w, 0), QStringList({"A"}));
+    QCOMPARE(column(w, 0), QStringList({ "A" }));
     // Enter in the value field finds too; the match is exact.
     w.columnBox->setCurrentText("会员姓名");
     w.valueEdit->setText("张");
     QTest::keyClick(w.valueEdit, Qt::Key_Return);
     QCOMPARE(w.recordGrid->totalRowCount(), 0);
     find(w, "会员姓名", "张三");
-    QCOMPARE(column(w, 1), QStringList({"B", "C"}));
+    QCOMPARE(column(w, 1), QStringList({ "B", "C" }));
     find(w, "旧卡号", "A' or '1'='1");
     QCOMPARE(w.recordGrid->totalRowCount(), 0);
     QVERIFY(fx.dialogs.messages.isEmpty());
@@ -124,19 +129,22 @@ void TestHistory::verbalLossRecords()
     QStringList headings;
     for (const GridColumn &c : w.recordGrid->columns())
         headings << c.heading();
-    QCOMPARE(headings, QStringList({"会员卡号", "会员姓名", "挂失日期", "挂失时间", "挂失经手人", "取消挂失日期",
-                                    "取消挂失时间", "取消挂失经手人"}));
+    QCOMPARE(headings,
+             QStringList({ "会员卡号", "会员姓名", "挂失日期", "挂失时间", "挂失经手人",
+                           "取消挂失日期", "取消挂失时间", "取消挂失经手人" }));
     QCOMPARE(w.recordGrid->fetchedRowCount(), 0);
     w.showAllButton->click();
-    QCOMPARE(rows(w), QList<QStringList>({
-                          {"A", "张三", "2026-03-01", "09:00:00", "0001", "2026-03-02", "09:30:00", "0002"},
-                          {"B", "张三", "2026-03-04", "08:00:00", "0001", "2026-03-05", "10:00:00", "0002"},
-                          {"D", "李四", "2026-03-06", "11:00:00", "0001", "", "", ""},
-                      }));
+    QCOMPARE(
+        rows(w),
+        QList<QStringList>({
+            { "A", "张三", "2026-03-01", "09:00:00", "0001", "2026-03-02", "09:30:00", "0002" },
+            { "B", "张三", "2026-03-04", "08:00:00", "0001", "2026-03-05", "10:00:00", "0002" },
+            { "D", "李四", "2026-03-06", "11:00:00", "0001", "", "", "" },
+        }));
     find(w, "会员卡号", "D");
-    QCOMPARE(column(w, 0), QStringList({"D"}));
+    QCOMPARE(column(w, 0), QStringList({ "D" }));
     find(w, "会员姓名", "张三");
-    QCOMPARE(column(w, 0), QStringList({"A", "B"}));
+    QCOMPARE(column(w, 0), QStringList({ "A", "B" }));
 }
 
 void TestHistory::quickFindColumnMustBeATableColumn_data()
@@ -192,21 +200,21 @@ void TestHistory::openedByMenuAndByOthersUnderTheirTitles()
 
     // A card lookup that meets an old card sets the query and opens its own title.
     TDM1 &dm = *TDM1::instance();
-    dm.ADOQuery9.setStatement("select * from 挂失记录 where 旧卡号=?", {"B"});
+    dm.ADOQuery9.setStatement("select * from 挂失记录 where 旧卡号=?", { "B" });
     main.openChildWindow("换卡历史记录", "Tguashilishi");
     HistoryWindow *lookup = window("换卡历史记录");
     QVERIFY(lookup && lookup != menu);
-    QCOMPARE(column(*lookup, 0), QStringList({"B"}));
+    QCOMPARE(column(*lookup, 0), QStringList({ "B" }));
     // Both show the shared query.
-    QCOMPARE(column(*menu, 0), QStringList({"B"}));
+    QCOMPARE(column(*menu, 0), QStringList({ "B" }));
     dm.ADOQuery9.setStatement("select * from 挂失记录 ");
     main.openChildWindow("全部会员卡更换历史记录", "Tguashilishi");
     QCOMPARE(rows(*window("全部会员卡更换历史记录")).size(), 3);
     QCOMPARE(main.clientArea()->subWindowList().size(), 3);
 
-    dm.ADOQuery10.setStatement("select * from 口头挂失记录 where 会员卡号=?", {"D"});
+    dm.ADOQuery10.setStatement("select * from 口头挂失记录 where 会员卡号=?", { "D" });
     main.openChildWindow("挂失记录", "Tkoutoujilu");
-    QCOMPARE(column(*window("挂失记录"), 0), QStringList({"D"}));
+    QCOMPARE(column(*window("挂失记录"), 0), QStringList({ "D" }));
     QVERIFY(main.issueMenuCommand("会员卡挂失记录"));
     QVERIFY(qobject_cast<Tkoutoujilu *>(window("会员卡挂失记录")));
 
@@ -225,7 +233,7 @@ void TestHistory::exportMessage()
     QTemporaryDir dir;
     fx.dialogs.fileNames << dir.filePath("file1");
     w.excelButton->click();
-    QCOMPARE(fx.dialogs.shownFilters, QList<int>({5}));
+    QCOMPARE(fx.dialogs.shownFilters, QList<int>({ 5 }));
     QCOMPARE(fx.dialogs.messages.size(), 1);
     QCOMPARE(fx.dialogs.messages.first().caption, "提示！");
     QCOMPARE(fx.dialogs.messages.first().text, "倒出数据成功！");

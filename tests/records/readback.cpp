@@ -38,7 +38,8 @@ Table delimited(const QByteArray &bytes, QChar separator)
             row << field;
             field.clear();
             any = true;
-        } else if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
+        } else if (c == QLatin1Char('\r') && i + 1 < text.size()
+                   && text.at(i + 1) == QLatin1Char('\n')) {
             row << field;
             rows << row;
             row.clear();
@@ -60,8 +61,10 @@ Table delimited(const QByteArray &bytes, QChar separator)
 Table html(const QString &text)
 {
     Table rows;
-    static const QRegularExpression tr(QStringLiteral("<tr>(.*?)</tr>"), QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression cell(QStringLiteral("<t[hd]>(.*?)</t[hd]>"), QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression tr(QStringLiteral("<tr>(.*?)</tr>"),
+                                       QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression cell(QStringLiteral("<t[hd]>(.*?)</t[hd]>"),
+                                         QRegularExpression::DotMatchesEverythingOption);
     for (auto r = tr.globalMatch(text); r.hasNext();) {
         const QString inner = r.next().captured(1);
         QStringList row;
@@ -184,7 +187,7 @@ QByteArray zipMember(const QString &zipPath, const QString &member)
         if (method == 0)
             return raw;
         QByteArray out(qsizetype(size), '\0');
-        z_stream s{};
+        z_stream s {};
         inflateInit2(&s, -MAX_WBITS);
         s.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(raw.data()));
         s.avail_in = uInt(raw.size());
@@ -215,7 +218,8 @@ Sheet xlsxSheet(const QString &path)
             row = m.captured(2).toInt() - 1;
             cell = {};
             cell.number = xml.attributes().value(QLatin1String("t")).isEmpty();
-        } else if (xml.isStartElement() && (xml.name() == QLatin1String("t") || xml.name() == QLatin1String("v"))) {
+        } else if (xml.isStartElement()
+                   && (xml.name() == QLatin1String("t") || xml.name() == QLatin1String("v"))) {
             cell.text += xml.readElementText();
         } else if (xml.isEndElement() && xml.name() == QLatin1String("c")) {
             while (sheet.size() <= row)

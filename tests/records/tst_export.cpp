@@ -16,11 +16,14 @@ namespace {
 
 QList<GridColumn> columns()
 {
-    return {{"会员卡号", "卡号", 90}, {"会员姓名", {}, 80}, {"退/换货说明", {}, 120},
-            {"增减积分", {}, 55}, {"时间", {}, 70, CellFormat::Time}};
+    return { { "会员卡号", "卡号", 90 },
+             { "会员姓名", {}, 80 },
+             { "退/换货说明", {}, 120 },
+             { "增减积分", {}, 55 },
+             { "时间", {}, 70, CellFormat::Time } };
 }
 
-const QStringList titles{"卡号", "会员姓名", "退/换货说明", "增减积分", "时间"};
+const QStringList titles { "卡号", "会员姓名", "退/换货说明", "增减积分", "时间" };
 
 QByteArray readAll(const QString &path)
 {
@@ -32,10 +35,14 @@ QByteArray readAll(const QString &path)
 Readback::Table readBack(const QString &path, ExportFormat format)
 {
     switch (format) {
-    case ExportFormat::Text: return Readback::delimited(readAll(path), QLatin1Char('\t'));
-    case ExportFormat::Csv: return Readback::delimited(readAll(path), QLatin1Char(','));
-    case ExportFormat::Html: return Readback::html(QString::fromUtf8(readAll(path)));
-    case ExportFormat::Rtf: return Readback::rtf(readAll(path));
+    case ExportFormat::Text:
+        return Readback::delimited(readAll(path), QLatin1Char('\t'));
+    case ExportFormat::Csv:
+        return Readback::delimited(readAll(path), QLatin1Char(','));
+    case ExportFormat::Html:
+        return Readback::html(QString::fromUtf8(readAll(path)));
+    case ExportFormat::Rtf:
+        return Readback::rtf(readAll(path));
     case ExportFormat::Excel: {
         Readback::Table table;
         for (const auto &row : Readback::xlsxSheet(path)) {
@@ -118,9 +125,10 @@ void TestExport::dialogProposesFile1AndKeepsTheType()
     fx.dialogs.fileNames << "file1";
     QVERIFY(ExportGrid(&g.grid));
     QVERIFY(QFile::exists(dir.filePath("file1.xlsx")));
-    QCOMPARE(fx.dialogs.initialNames, QStringList({"file1"}));
-    QCOMPARE(fx.dialogs.fileFilters, QStringList({"文本|*.TXT|CSV|*.CSV|HTLM|*.HTM|RTF|*.RTF|XLS|*.XLSX"}));
-    QCOMPARE(fx.dialogs.shownFilters, QList<int>({5}));
+    QCOMPARE(fx.dialogs.initialNames, QStringList({ "file1" }));
+    QCOMPARE(fx.dialogs.fileFilters,
+             QStringList({ "文本|*.TXT|CSV|*.CSV|HTLM|*.HTM|RTF|*.RTF|XLS|*.XLSX" }));
+    QCOMPARE(fx.dialogs.shownFilters, QList<int>({ 5 }));
 
     fx.dialogs.fileNames << dir.filePath("report");
     fx.dialogs.filterChoices << 1;
@@ -129,7 +137,7 @@ void TestExport::dialogProposesFile1AndKeepsTheType()
     // The type chosen last is shown next time.
     fx.dialogs.fileNames << dir.filePath("again");
     QVERIFY(ExportGrid(&g.grid));
-    QCOMPARE(fx.dialogs.shownFilters, QList<int>({5, 5, 1}));
+    QCOMPARE(fx.dialogs.shownFilters, QList<int>({ 5, 5, 1 }));
     QVERIFY(QFile::exists(dir.filePath("again.txt")));
     QVERIFY(fx.dialogs.messages.isEmpty());
     QDir::setCurrent(oldCurrent);
@@ -158,7 +166,7 @@ void TestExport::cancelAndRefusedReplaceWriteNothing()
 
     fx.dialogs.fileNames << path;
     QVERIFY(ExportGrid(&g.grid));
-    QCOMPARE(readBack(path, ExportFormat::Csv), Readback::Table({titles}));
+    QCOMPARE(readBack(path, ExportFormat::Csv), Readback::Table({ titles }));
 }
 
 void TestExport::emptyGridInEveryFormat_data()
@@ -185,7 +193,7 @@ void TestExport::emptyGridInEveryFormat()
     QVERIFY(ExportGrid(&g.grid));
     const QString path = GridExport::fileName(dir.filePath("empty"), ExportFormat(format));
     QVERIFY(QFile::exists(path));
-    QCOMPARE(readBack(path, ExportFormat(format)), Readback::Table({titles}));
+    QCOMPARE(readBack(path, ExportFormat(format)), Readback::Table({ titles }));
 }
 
 void TestExport::awkwardCellsReadBack_data()
@@ -202,23 +210,26 @@ void TestExport::awkwardCellsReadBack()
 {
     QFETCH(int, format);
     Fixture fx;
-    const QList<QVariantList> rows{
-        {"A,1", "他说\"好\"", "a\tb", 12.5, "9:05:03"},
-        {"<b>&amp;</b>", "{王} \\par 五", "第一行\n第二行", -3.75, "23:59:59"},
-        {"'; drop table 流水记录; --", "𠀀张", "", 0, QVariant()},
-        {"\"", ",", "\"\"", 100000, "00:00:00"},
+    const QList<QVariantList> rows {
+        { "A,1", "他说\"好\"", "a\tb", 12.5, "9:05:03" },
+        { "<b>&amp;</b>", "{王} \\par 五", "第一行\n第二行", -3.75, "23:59:59" },
+        { "'; drop table 流水记录; --", "𠀀张", "", 0, QVariant() },
+        { "\"", ",", "\"\"", 100000, "00:00:00" },
     };
     for (const QVariantList &r : rows)
-        fx.exec("insert into 流水记录 (会员卡号, 会员姓名, \"退/换货说明\", 增减积分, 时间) values (?,?,?,?,?)", r);
+        fx.exec("insert into 流水记录 (会员卡号, 会员姓名, \"退/换货说明\", 增减积分, 时间) values "
+                "(?,?,?,?,?)",
+                r);
     GridOnQuery g;
     g.query.setStatement("select * from 流水记录");
     QTemporaryDir dir;
     const QString path = GridExport::fileName(dir.filePath("cells"), ExportFormat(format));
     QVERIFY(GridExport::write(g.grid.snapshot(), path, ExportFormat(format)));
 
-    Readback::Table expected{titles};
+    Readback::Table expected { titles };
     for (const QVariantList &r : rows)
-        expected << QStringList{r[0].toString(), r[1].toString(), r[2].toString(), Sql::text(r[3]), CellText(r[4], CellFormat::Time)};
+        expected << QStringList { r[0].toString(), r[1].toString(), r[2].toString(),
+                                  Sql::text(r[3]), CellText(r[4], CellFormat::Time) };
     QCOMPARE(readBack(path, ExportFormat(format)), expected);
 
     const QByteArray bytes = readAll(path);
@@ -264,7 +275,8 @@ void TestExport::largeExportHoldsEveryRow()
     {
         TransactionGuard tx;
         fx.exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < 200000) "
-                "insert into 流水记录 (会员卡号, 会员姓名, 增减积分, 时间) select 'C' || i, '会员', i * 0.5, '10:00:00' from n");
+                "insert into 流水记录 (会员卡号, 会员姓名, 增减积分, 时间) select 'C' || i, "
+                "'会员', i * 0.5, '10:00:00' from n");
         tx.commit();
     }
     GridOnQuery g;
@@ -306,8 +318,12 @@ void TestExport::failuresLeaveTheTargetAlone()
     GridOnQuery g;
     g.query.setStatement("select * from 流水记录");
     QTemporaryDir dir;
-    QVERIFY_THROWS_EXCEPTION(ExportError, GridExport::write(g.grid.snapshot(), dir.filePath("no/such/x.csv"), ExportFormat::Csv));
-    QVERIFY_THROWS_EXCEPTION(ExportError, GridExport::write(g.grid.snapshot(), dir.filePath("no/such/x.xlsx"), ExportFormat::Excel));
+    QVERIFY_THROWS_EXCEPTION(
+        ExportError,
+        GridExport::write(g.grid.snapshot(), dir.filePath("no/such/x.csv"), ExportFormat::Csv));
+    QVERIFY_THROWS_EXCEPTION(
+        ExportError,
+        GridExport::write(g.grid.snapshot(), dir.filePath("no/such/x.xlsx"), ExportFormat::Excel));
 
     // A stopped export keeps the file that was there, in every format.
     for (int f = 1; f <= 5; ++f) {
@@ -316,7 +332,8 @@ void TestExport::failuresLeaveTheTargetAlone()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("old");
         file.close();
-        QVERIFY(!GridExport::write(g.grid.snapshot(), path, ExportFormat(f), [](qint64) { return false; }));
+        QVERIFY(!GridExport::write(g.grid.snapshot(), path, ExportFormat(f),
+                                   [](qint64) { return false; }));
         QCOMPARE(readAll(path), QByteArray("old"));
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5);

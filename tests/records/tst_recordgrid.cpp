@@ -26,29 +26,32 @@ void addJournal(const QList<QVariantList> &rows)
 {
     TransactionGuard tx;
     for (const QVariantList &r : rows)
-        Sql::exec("insert into 流水记录 (会员卡号, 会员姓名, 增减积分, 返现金, 日期, 时间, 增减原因) values (?,?,?,?,?,?,'购物消费')", r);
+        Sql::exec("insert into 流水记录 (会员卡号, 会员姓名, 增减积分, 返现金, 日期, 时间, "
+                  "增减原因) values (?,?,?,?,?,?,'购物消费')",
+                  r);
     tx.commit();
 }
 
 void addManyJournalRows(int count)
 {
     TransactionGuard tx;
-    QSqlQuery q = Sql::exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < ?) "
-                            "insert into 流水记录 (会员卡号, 会员姓名, 增减积分, 返现金, 日期, 时间) "
-                            "select printf('C%06d', i), '会员' || (i % 97), (i % 50) * 0.1, i % 3, "
-                            "'2026-03-' || printf('%02d', 1 + i % 28), '10:00:00' from n",
-                            {count});
+    QSqlQuery q
+        = Sql::exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < ?) "
+                    "insert into 流水记录 (会员卡号, 会员姓名, 增减积分, 返现金, 日期, 时间) "
+                    "select printf('C%06d', i), '会员' || (i % 97), (i % 50) * 0.1, i % 3, "
+                    "'2026-03-' || printf('%02d', 1 + i % 28), '10:00:00' from n",
+                    { count });
     tx.commit();
 }
 
 QList<GridColumn> journalColumns()
 {
-    return {{"会员卡号", {}, 90, CellFormat::Plain, GridFooter::label("合计次数")},
-            {"会员姓名", {}, 80, CellFormat::Plain, GridFooter::count()},
-            {"返现金", {}, 55, CellFormat::Plain, GridFooter::sum()},
-            {"增减积分", "积分", 55, CellFormat::Plain, GridFooter::sum()},
-            {"日期", {}, 100, CellFormat::Date},
-            {"时间", {}, 100, CellFormat::Time}};
+    return { { "会员卡号", {}, 90, CellFormat::Plain, GridFooter::label("合计次数") },
+             { "会员姓名", {}, 80, CellFormat::Plain, GridFooter::count() },
+             { "返现金", {}, 55, CellFormat::Plain, GridFooter::sum() },
+             { "增减积分", "积分", 55, CellFormat::Plain, GridFooter::sum() },
+             { "日期", {}, 100, CellFormat::Date },
+             { "时间", {}, 100, CellFormat::Time } };
 }
 
 QStringList columnTexts(RecordGrid &grid, int column)
@@ -103,24 +106,25 @@ void TestRecordGrid::fetchesLazilyAndSumsInSql()
     QCOMPARE(grid.fetchedRowCount(), 0);
     QCOMPARE(grid.footerText(1), QString());
 
-    query.setStatement("select * from 流水记录 where 会员卡号 >= ?", {"C"});
+    query.setStatement("select * from 流水记录 where 会员卡号 >= ?", { "C" });
     QCOMPARE(grid.fetchedRowCount(), RecordModel::BatchSize);
     QCOMPARE(grid.footerTexts(),
-             QStringList({"合计次数", "100000", Sql::text(fx.scalar("select sum(返现金) from 流水记录")),
-                          Sql::text(fx.scalar("select sum(增减积分) from 流水记录")), "", ""}));
+             QStringList({ "合计次数", "100000",
+                           Sql::text(fx.scalar("select sum(返现金) from 流水记录")),
+                           Sql::text(fx.scalar("select sum(增减积分) from 流水记录")), "", "" }));
     QCOMPARE(grid.totalRowCount(), 100000);
 
     // Sorting is the engine's work too: still only the first rows are held.
-    grid.setSortKeys({{"增减积分", Qt::DescendingOrder}});
+    grid.setSortKeys({ { "增减积分", Qt::DescendingOrder } });
     QCOMPARE(grid.fetchedRowCount(), RecordModel::BatchSize);
     QCOMPARE(grid.cellText(0, 3), "4.9");
     QCOMPARE(grid.cellText(99999, 3), "0");
     QCOMPARE(grid.fetchedRowCount(), 100000);
 
     // An empty result: footer count 0 and sums 0.
-    query.setStatement("select * from 流水记录 where 会员卡号 = ?", {"nobody"});
+    query.setStatement("select * from 流水记录 where 会员卡号 = ?", { "nobody" });
     QCOMPARE(grid.fetchedRowCount(), 0);
-    QCOMPARE(grid.footerTexts(), QStringList({"合计次数", "0", "0", "0", "", ""}));
+    QCOMPARE(grid.footerTexts(), QStringList({ "合计次数", "0", "0", "0", "", "" }));
 
     query.close();
     QCOMPARE(grid.fetchedRowCount(), 0);
@@ -133,9 +137,11 @@ void TestRecordGrid::cellTexts_data()
     QTest::addColumn<int>("format");
     QTest::addColumn<QString>("shown");
     QTest::newRow("time padded") << QVariant("9:05:03") << int(CellFormat::Time) << "09:05:03";
-    QTest::newRow("time of a date-time") << QVariant("2026-03-14 09:05:03") << int(CellFormat::Time) << "09:05:03";
+    QTest::newRow("time of a date-time")
+        << QVariant("2026-03-14 09:05:03") << int(CellFormat::Time) << "09:05:03";
     QTest::newRow("time not a time") << QVariant("下午") << int(CellFormat::Time) << "下午";
-    QTest::newRow("date of a date-time") << QVariant("2026-03-14T09:05:03") << int(CellFormat::Date) << "2026-03-14";
+    QTest::newRow("date of a date-time")
+        << QVariant("2026-03-14T09:05:03") << int(CellFormat::Date) << "2026-03-14";
     QTest::newRow("number without noise") << QVariant(0.1 + 0.2) << int(CellFormat::Plain) << "0.3";
     QTest::newRow("whole number") << QVariant(12.0) << int(CellFormat::Plain) << "12";
     QTest::newRow("null") << QVariant() << int(CellFormat::Time) << "";
@@ -154,40 +160,42 @@ void TestRecordGrid::cellTexts()
 void TestRecordGrid::sortsByOneAndByTwoColumns()
 {
     Fixture fx;
-    addJournal({{"A", "甲", 5, 0, "2026-03-02", "9:00:00"},
-                {"B", "乙", 1, 0, "2026-03-01", "10:00:00"},
-                {"C", "丙", 5, 0, "2026-03-01", "11:00:00"},
-                {"D", "丁", 3, 0, "2026-03-02", "12:00:00"}});
+    addJournal({ { "A", "甲", 5, 0, "2026-03-02", "9:00:00" },
+                 { "B", "乙", 1, 0, "2026-03-01", "10:00:00" },
+                 { "C", "丙", 5, 0, "2026-03-01", "11:00:00" },
+                 { "D", "丁", 3, 0, "2026-03-02", "12:00:00" } });
     fx.dm.ADOQuery8.setStatement("select * from 流水记录");
     RecordGrid grid;
     grid.setColumns(journalColumns());
     grid.setQuery(&fx.dm.ADOQuery8);
-    const auto header = [&](int column) { return grid.view()->model()->headerData(column, Qt::Horizontal).toString(); };
+    const auto header = [&](int column) {
+        return grid.view()->model()->headerData(column, Qt::Horizontal).toString();
+    };
 
     grid.columnTitleClick(3, false);
-    QCOMPARE(columnTexts(grid, 3), QStringList({"1", "3", "5", "5"}));
+    QCOMPARE(columnTexts(grid, 3), QStringList({ "1", "3", "5", "5" }));
     QCOMPARE(header(3), "积分 ▲");
     grid.columnTitleClick(3, false);
-    QCOMPARE(columnTexts(grid, 3), QStringList({"5", "5", "3", "1"}));
+    QCOMPARE(columnTexts(grid, 3), QStringList({ "5", "5", "3", "1" }));
     QCOMPARE(header(3), "积分 ▼");
 
     // Points descending, then date ascending within equal points.
     grid.columnTitleClick(4, true);
-    QCOMPARE(columnTexts(grid, 0), QStringList({"C", "A", "D", "B"}));
+    QCOMPARE(columnTexts(grid, 0), QStringList({ "C", "A", "D", "B" }));
     QCOMPARE(header(3), "积分 ▼1");
     QCOMPARE(header(4), "日期 ▲2");
     grid.columnTitleClick(4, true);
-    QCOMPARE(columnTexts(grid, 0), QStringList({"A", "C", "D", "B"}));
+    QCOMPARE(columnTexts(grid, 0), QStringList({ "A", "C", "D", "B" }));
 
     // A plain click starts over with that column alone.
     grid.columnTitleClick(0, false);
-    QCOMPARE(columnTexts(grid, 0), QStringList({"A", "B", "C", "D"}));
+    QCOMPARE(columnTexts(grid, 0), QStringList({ "A", "B", "C", "D" }));
     QCOMPARE(header(3), "积分");
-    QCOMPARE(grid.sortKeys(), QList<SortKey>({{"会员卡号", Qt::AscendingOrder}}));
+    QCOMPARE(grid.sortKeys(), QList<SortKey>({ { "会员卡号", Qt::AscendingOrder } }));
 
     // The sort stays when the query gives new rows, and the footer sums all of them.
-    fx.dm.ADOQuery8.setStatement("select * from 流水记录 where 增减积分 > ?", {2});
-    QCOMPARE(columnTexts(grid, 0), QStringList({"A", "C", "D"}));
+    fx.dm.ADOQuery8.setStatement("select * from 流水记录 where 增减积分 > ?", { 2 });
+    QCOMPARE(columnTexts(grid, 0), QStringList({ "A", "C", "D" }));
     QCOMPARE(grid.footerText(3), "13");
     // A query lacking the sort field shows its rows unsorted instead of failing.
     fx.dm.ADOQuery8.setStatement("select 会员姓名, 增减积分 from 流水记录");
@@ -200,9 +208,9 @@ void TestRecordGrid::sortsByOneAndByTwoColumns()
 void TestRecordGrid::ctrlClickOnTitleAddsSortKey()
 {
     Fixture fx;
-    addJournal({{"A", "甲", 5, 0, "2026-03-02", "9:00:00"},
-                {"B", "乙", 5, 0, "2026-03-01", "10:00:00"},
-                {"C", "丙", 1, 0, "2026-03-03", "11:00:00"}});
+    addJournal({ { "A", "甲", 5, 0, "2026-03-02", "9:00:00" },
+                 { "B", "乙", 5, 0, "2026-03-01", "10:00:00" },
+                 { "C", "丙", 1, 0, "2026-03-03", "11:00:00" } });
     fx.dm.ADOQuery8.setStatement("select * from 流水记录");
     RecordGrid grid;
     grid.setColumns(journalColumns());
@@ -211,22 +219,26 @@ void TestRecordGrid::ctrlClickOnTitleAddsSortKey()
     grid.show();
     QHeaderView *header = grid.view()->horizontalHeader();
     const auto click = [&](int column, Qt::KeyboardModifiers modifiers) {
-        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, modifiers, at);
     };
     click(3, Qt::NoModifier);
     click(3, Qt::NoModifier);
     click(4, Qt::ControlModifier);
-    QCOMPARE(grid.sortKeys(), QList<SortKey>({{"增减积分", Qt::DescendingOrder}, {"日期", Qt::AscendingOrder}}));
-    QCOMPARE(columnTexts(grid, 0), QStringList({"B", "A", "C"}));
+    QCOMPARE(
+        grid.sortKeys(),
+        QList<SortKey>({ { "增减积分", Qt::DescendingOrder }, { "日期", Qt::AscendingOrder } }));
+    QCOMPARE(columnTexts(grid, 0), QStringList({ "B", "A", "C" }));
     click(1, Qt::NoModifier);
-    QCOMPARE(grid.sortKeys(), QList<SortKey>({{"会员姓名", Qt::AscendingOrder}}));
+    QCOMPARE(grid.sortKeys(), QList<SortKey>({ { "会员姓名", Qt::AscendingOrder } }));
 }
 
 void TestRecordGrid::everyGridOfAQueryShowsItsRows()
 {
     Fixture fx;
-    addJournal({{"A", "甲", 5, 0, "2026-03-02", "9:00:00"}, {"B", "乙", 1, 0, "2026-03-01", "10:00:00"}});
+    addJournal({ { "A", "甲", 5, 0, "2026-03-02", "9:00:00" },
+                 { "B", "乙", 1, 0, "2026-03-01", "10:00:00" } });
     RecordGrid first, second;
     first.setColumns(journalColumns());
     second.setColumns(journalColumns());
@@ -236,19 +248,20 @@ void TestRecordGrid::everyGridOfAQueryShowsItsRows()
     QVERIFY(!fx.dm.ADOQuery8.isOpen());
     QCOMPARE(first.fetchedRowCount(), 0);
 
-    fx.dm.ADOQuery8.setStatement("select * from 流水记录 where 会员卡号 = ?", {"B"});
-    QCOMPARE(columnTexts(first, 0), QStringList({"B"}));
-    QCOMPARE(columnTexts(second, 0), QStringList({"B"}));
+    fx.dm.ADOQuery8.setStatement("select * from 流水记录 where 会员卡号 = ?", { "B" });
+    QCOMPARE(columnTexts(first, 0), QStringList({ "B" }));
+    QCOMPARE(columnTexts(second, 0), QStringList({ "B" }));
 
     // A statement the engine refuses reaches the caller, and the grids empty.
-    QVERIFY_THROWS_EXCEPTION(DbError, fx.dm.ADOQuery8.setStatement("select * from 流水记录 where 无此列 = 1"));
+    QVERIFY_THROWS_EXCEPTION(
+        DbError, fx.dm.ADOQuery8.setStatement("select * from 流水记录 where 无此列 = 1"));
     QVERIFY(!fx.dm.ADOQuery8.isOpen());
     QCOMPARE(first.fetchedRowCount(), 0);
     QCOMPARE(second.fetchedRowCount(), 0);
 
     // A save elsewhere shows in every grid on refresh.
     fx.dm.ADOQuery8.setStatement("select * from 流水记录");
-    addJournal({{"C", "丙", 2, 0, "2026-03-03", "9:00:00"}});
+    addJournal({ { "C", "丙", 2, 0, "2026-03-03", "9:00:00" } });
     fx.dm.ADOQuery8.refresh();
     QCOMPARE(second.totalRowCount(), 3);
     QCOMPARE(second.footerText(1), "3");
@@ -272,7 +285,7 @@ void TestRecordGrid::findNextSearchesBeyondFetchedRows()
     QCOMPARE(grid.findNext(0, "C000700", true), -1);
     QCOMPARE(grid.currentRow(), 700);
     // In the grid's own order.
-    grid.setSortKeys({{"会员卡号", Qt::DescendingOrder}});
+    grid.setSortKeys({ { "会员卡号", Qt::DescendingOrder } });
     QCOMPARE(grid.findNext(0, "C000999", true), 1);
     QCOMPARE(grid.findNext(1, "会员0", true), 30);
     QCOMPARE(grid.cellText(30, 0), "C000970");
@@ -281,7 +294,8 @@ void TestRecordGrid::findNextSearchesBeyondFetchedRows()
 void TestRecordGrid::findDialog()
 {
     Fixture fx;
-    addJournal({{"A", "甲", 5, 0, "2026-03-02", "9:00:00"}, {"B", "乙", 1, 0, "2026-03-01", "10:00:00"}});
+    addJournal({ { "A", "甲", 5, 0, "2026-03-02", "9:00:00" },
+                 { "B", "乙", 1, 0, "2026-03-01", "10:00:00" } });
     fx.dm.ADOQuery8.setStatement("select * from 流水记录");
     RecordGrid grid;
     grid.setColumns(journalColumns());
@@ -314,10 +328,10 @@ void TestRecordGrid::printsEveryRowOnNumberedPages()
     RecordGrid grid;
     grid.setColumns(journalColumns());
     grid.setQuery(&fx.dm.ADOQuery8);
-    grid.setSortKeys({{"会员卡号", Qt::DescendingOrder}});
+    grid.setSortKeys({ { "会员卡号", Qt::DescendingOrder } });
     CapturePreview capture;
     grid.print("会员档案");
-    QCOMPARE(capture.titles, QStringList({"会员档案"}));
+    QCOMPARE(capture.titles, QStringList({ "会员档案" }));
 
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
@@ -333,7 +347,8 @@ void TestRecordGrid::printsEveryRowOnNumberedPages()
         rows += int(p.rows.size());
     }
     QCOMPARE(rows, 250);
-    QCOMPARE(pages.first().rows.first(), QStringList({"C000250", "会员56", "1", "0", "2026-03-27", "10:00:00"}));
+    QCOMPARE(pages.first().rows.first(),
+             QStringList({ "C000250", "会员56", "1", "0", "2026-03-27", "10:00:00" }));
     QCOMPARE(pages.last().rows.last().first(), "C000001");
     // Columns share the page's width between the 2 mm margins.
     int width = 0;
@@ -352,7 +367,7 @@ void TestRecordGrid::printsEveryRowOnNumberedPages()
 void TestRecordGrid::withoutColumnsShowsTheResultsOwn()
 {
     Fixture fx;
-    addJournal({{"A", "甲", 5, 0, "2026-03-02", "9:00:00"}});
+    addJournal({ { "A", "甲", 5, 0, "2026-03-02", "9:00:00" } });
     SharedQuery query;
     RecordGrid grid;
     grid.setQuery(&query);
@@ -377,7 +392,7 @@ void TestRecordGrid::partlyFetchedGridLetsSavesRun()
     // backup's write lock, and it reads on afterwards.
     {
         TransactionGuard tx;
-        fx.exec("update 会员卡信息 set 积分 = round(积分 + ?, 2)", {1});
+        fx.exec("update 会员卡信息 set 积分 = round(积分 + ?, 2)", { 1 });
         fx.exec("insert into 消费记录 (会员卡号) values ('X')");
         tx.commit();
     }

@@ -25,14 +25,19 @@ namespace {
 // The same rows in both tables: (card, name, date, amount).
 void addRows(Fixture &fx)
 {
-    const QList<QVariantList> rows{
-        {"A", "张三", "2026-03-01", 1.5},  {"A", "张三", "2026-03-10", 2.25}, {"B", "李四", "2026-03-10", 4},
-        {"A", "张三", "2026-03-14", 8},    {"B", "李四", "2026-03-20", 16},   {"", "", "2026-03-12", 32},
-        {"A'--", "王五", "2026-03-12", 64}};
+    const QList<QVariantList> rows {
+        { "A", "张三", "2026-03-01", 1.5 },  { "A", "张三", "2026-03-10", 2.25 },
+        { "B", "李四", "2026-03-10", 4 },    { "A", "张三", "2026-03-14", 8 },
+        { "B", "李四", "2026-03-20", 16 },   { "", "", "2026-03-12", 32 },
+        { "A'--", "王五", "2026-03-12", 64 }
+    };
     for (const QVariantList &r : rows) {
-        fx.exec("insert into 流水记录 (会员卡号, 会员姓名, 日期, 增减积分, 返现金, 时间) values (?,?,?,?,?,'10:00:00')",
-                {r[0], r[1], r[2], r[3], r[3].toDouble() / 2});
-        fx.exec("insert into 消费记录 (会员卡号, 会员姓名, 日期, 消费金额, 数量, 时间) values (?,?,?,?,1,'10:00:00')", r);
+        fx.exec("insert into 流水记录 (会员卡号, 会员姓名, 日期, 增减积分, 返现金, 时间) values "
+                "(?,?,?,?,?,'10:00:00')",
+                { r[0], r[1], r[2], r[3], r[3].toDouble() / 2 });
+        fx.exec("insert into 消费记录 (会员卡号, 会员姓名, 日期, 消费金额, 数量, 时间) values "
+                "(?,?,?,?,1,'10:00:00')",
+                r);
     }
 }
 
@@ -116,10 +121,12 @@ void TestRecordViews::openingState()
     QStringList headings;
     for (const GridColumn &c : w->recordGrid->columns())
         headings << c.heading();
-    QCOMPARE(headings, journal ? QStringList({"会员卡号", "会员姓名", "商品", "兑换礼品", "返现金", "增减积分", "增减原因",
-                                              "退/换货说明", "日期", "时间", "经手人"})
-                               : QStringList({"单据号", "会员卡号", "会员姓名", "商品", "单位", "数量", "消费金额",
-                                              "增减原因", "退/换货说明", "日期", "时间", "经手人"}));
+    QCOMPARE(
+        headings,
+        journal ? QStringList({ "会员卡号", "会员姓名", "商品", "兑换礼品", "返现金", "增减积分",
+                                "增减原因", "退/换货说明", "日期", "时间", "经手人" })
+                : QStringList({ "单据号", "会员卡号", "会员姓名", "商品", "单位", "数量",
+                                "消费金额", "增减原因", "退/换货说明", "日期", "时间", "经手人" }));
 }
 
 void TestRecordViews::filterCombinations_data()
@@ -134,26 +141,32 @@ void TestRecordViews::filterCombinations_data()
     QTest::addColumn<QStringList>("listed");
     QTest::addColumn<double>("sum");
     const QDate d10(2026, 3, 10), d14(2026, 3, 14), d1(2026, 3, 1), d31(2026, 3, 31);
-    for (const bool journal : {true, false}) {
+    for (const bool journal : { true, false }) {
         const char *w = journal ? "journal" : "consumption";
-        QTest::addRow("%s: everything", w) << journal << true << true << "会员卡号" << "A" << d10 << d14
-                                           << QStringList({"A", "A", "B", "A", "B", "", "A'--"}) << 127.75;
-        QTest::addRow("%s: one member, all dates", w) << journal << true << false << "会员卡号" << "A" << d10 << d14
-                                                      << QStringList({"A", "A", "A"}) << 11.75;
-        QTest::addRow("%s: dates, both ends included", w) << journal << false << true << "会员卡号" << "A" << d10 << d14
-                                                          << QStringList({"A", "B", "A", "", "A'--"}) << 110.25;
-        QTest::addRow("%s: member and dates", w) << journal << false << false << "会员卡号" << "A" << d10 << d14
-                                                 << QStringList({"A", "A"}) << 10.25;
-        QTest::addRow("%s: reversed range", w) << journal << false << true << "会员卡号" << "A" << d14 << d10
-                                               << QStringList() << 0.0;
-        QTest::addRow("%s: empty value matches empty cells", w) << journal << false << false << "会员卡号" << "" << d1 << d31
-                                                                << QStringList({""}) << 32.0;
-        QTest::addRow("%s: quote in the value", w) << journal << true << false << "会员卡号" << "A'--" << d1 << d1
-                                                   << QStringList({"A'--"}) << 64.0;
-        QTest::addRow("%s: by name", w) << journal << false << false << "会员姓名" << "李四" << d1 << d31
-                                        << QStringList({"B", "B"}) << 20.0;
-        QTest::addRow("%s: part of a name", w) << journal << true << false << "会员姓名" << "李" << d1 << d31
-                                               << QStringList() << 0.0;
+        QTest::addRow("%s: everything", w)
+            << journal << true << true << "会员卡号"
+            << "A" << d10 << d14 << QStringList({ "A", "A", "B", "A", "B", "", "A'--" }) << 127.75;
+        QTest::addRow("%s: one member, all dates", w)
+            << journal << true << false << "会员卡号"
+            << "A" << d10 << d14 << QStringList({ "A", "A", "A" }) << 11.75;
+        QTest::addRow("%s: dates, both ends included", w)
+            << journal << false << true << "会员卡号"
+            << "A" << d10 << d14 << QStringList({ "A", "B", "A", "", "A'--" }) << 110.25;
+        QTest::addRow("%s: member and dates", w)
+            << journal << false << false << "会员卡号"
+            << "A" << d10 << d14 << QStringList({ "A", "A" }) << 10.25;
+        QTest::addRow("%s: reversed range", w) << journal << false << true << "会员卡号"
+                                               << "A" << d14 << d10 << QStringList() << 0.0;
+        QTest::addRow("%s: empty value matches empty cells", w)
+            << journal << false << false << "会员卡号"
+            << "" << d1 << d31 << QStringList({ "" }) << 32.0;
+        QTest::addRow("%s: quote in the value", w)
+            << journal << true << false << "会员卡号"
+            << "A'--" << d1 << d1 << QStringList({ "A'--" }) << 64.0;
+        QTest::addRow("%s: by name", w) << journal << false << false << "会员姓名"
+                                        << "李四" << d1 << d31 << QStringList({ "B", "B" }) << 20.0;
+        QTest::addRow("%s: part of a name", w) << journal << true << false << "会员姓名"
+                                               << "李" << d1 << d31 << QStringList() << 0.0;
     }
 }
 
@@ -250,18 +263,18 @@ void TestRecordViews::journalShowsWhatItsQueryHolds()
     empty.reset();
 
     // A business window's "详细记录" sets the query, then opens the window.
-    fx.dm.ADOQuery8.setStatement("select * from 流水记录 where 会员卡号=?", {"B"});
+    fx.dm.ADOQuery8.setStatement("select * from 流水记录 where 会员卡号=?", { "B" });
     Txiangxijilu detail;
-    QCOMPARE(cards(detail), QStringList({"B", "B"}));
+    QCOMPARE(cards(detail), QStringList({ "B", "B" }));
     QCOMPARE(detail.valueEdit->text(), QString());
 
     // A second journal window shows the same query; a query in either changes both.
     Txiangxijilu history;
-    QCOMPARE(cards(history), QStringList({"B", "B"}));
+    QCOMPARE(cards(history), QStringList({ "B", "B" }));
     history.allDatesBox->setChecked(true);
     history.valueEdit->setText("A");
     history.queryButton->click();
-    QCOMPARE(cards(detail), QStringList({"A", "A", "A"}));
+    QCOMPARE(cards(detail), QStringList({ "A", "A", "A" }));
     QCOMPARE(footer(detail, "增减积分"), "11.75");
 }
 
@@ -269,7 +282,7 @@ void TestRecordViews::enterRunsTheJournalQueryOnly()
 {
     Fixture fx;
     addRows(fx);
-    for (const bool journal : {true, false}) {
+    for (const bool journal : { true, false }) {
         auto w = openWindow(journal);
         w->allDatesBox->setChecked(true);
         w->allMembersBox->setChecked(true);
@@ -331,12 +344,13 @@ void TestRecordViews::openedFromTheMenuAndTheDetailButton()
     QCOMPARE(history->geometry().topLeft(), QPoint(0, 0));
 
     // "详细记录" of a business window: the member's rows, under a title of its own.
-    TDM1::instance()->ADOQuery8.setStatement("select * from 流水记录 where 会员卡号=?", {"A"});
+    TDM1::instance()->ADOQuery8.setStatement("select * from 流水记录 where 会员卡号=?", { "A" });
     main.openChildWindow("会员积分增减详细记录", "Txiangxijilu");
     auto *detail = qobject_cast<Txiangxijilu *>(main.clientArea()->activeSubWindow()->widget());
     QVERIFY(detail && detail != history->widget());
-    QCOMPARE(cards(*detail), QStringList({"A", "A", "A"}));
-    QCOMPARE(cards(*static_cast<Txiangxijilu *>(history->widget())), QStringList({"A", "A", "A"}));
+    QCOMPARE(cards(*detail), QStringList({ "A", "A", "A" }));
+    QCOMPARE(cards(*static_cast<Txiangxijilu *>(history->widget())),
+             QStringList({ "A", "A", "A" }));
 
     QVERIFY(main.issueMenuCommand("会员消费记录"));
     QMdiSubWindow *consumption = main.clientArea()->activeSubWindow();
