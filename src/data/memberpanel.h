@@ -95,6 +95,7 @@ public:
     QGroupBox *pickGroup() const { return m_pickGroup; }
     QTableView *pickGrid() const { return m_pickGrid; }
     QPushButton *hideButton() const { return m_hideButton; }
+    // Every row of the last search (fetches them all; for tests and small results).
     int pickRowCount() const;
 
     // The discount field of the window (purchase and returns), filled by the lookup.
