@@ -9,7 +9,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
 #include <QWidget>
 
 void ShowStandardError(const QString &text, QWidget *parent)
@@ -110,4 +115,34 @@ QPushButton *MakeButton(const QString &text, const QString &objectName, QWidget 
     button->setObjectName(objectName);
     button->setAutoDefault(false);
     return button;
+}
+
+PickListParts MakePickList(const QString &title, const QString &namePrefix, QWidget *host,
+                           QAbstractItemModel *model, QObject *viewportFilter, const QSize &size)
+{
+    auto *group = new QGroupBox(title, host);
+    group->setObjectName(namePrefix + QStringLiteral("PickGroup"));
+    group->setAutoFillBackground(true);
+    auto *grid = new QTableView(group);
+    grid->setObjectName(namePrefix + QStringLiteral("PickGrid"));
+    grid->setModel(model);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    grid->verticalHeader()->setDefaultSectionSize(20);
+    grid->verticalHeader()->hide();
+    if (viewportFilter)
+        grid->viewport()->installEventFilter(viewportFilter);
+    QPushButton *hide = MakeButton(QStringLiteral("隐藏"), namePrefix + QStringLiteral("HideButton"), group);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(hide);
+    auto *layout = new QVBoxLayout(group);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(grid, 1);
+    layout->addLayout(buttons);
+    group->resize(size);
+    group->hide();
+    return {group, grid, hide};
 }

@@ -6,7 +6,11 @@
 
 #include <functional>
 
+class QAbstractItemModel;
+class QGroupBox;
 class QPushButton;
+class QSize;
+class QTableView;
 class QWidget;
 
 // The framework's standard error dialog: the application title, an error icon, the text.
@@ -16,6 +20,17 @@ void ShowSaveFailure(const QString &text, QWidget *parent = nullptr);
 
 // A push button that Enter in another control never presses by accident.
 QPushButton *MakeButton(const QString &text, const QString &objectName, QWidget *parent);
+
+// A pop-up pick list inside a window: a read-only, row-selecting grid of search results over
+// the window's other controls and a small "隐藏" button. Hidden until the window shows it.
+struct PickListParts
+{
+    QGroupBox *group;
+    QTableView *grid;
+    QPushButton *hideButton;
+};
+PickListParts MakePickList(const QString &title, const QString &namePrefix, QWidget *host,
+                           QAbstractItemModel *model, QObject *viewportFilter, const QSize &size);
 
 // Gives the frame a child window gets in the main window a minimise but no maximise button.
 void KeepMinimiseOnly(QWidget *window);

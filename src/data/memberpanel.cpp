@@ -3,6 +3,7 @@
 #include "dm1frm.h"
 #include "sql.h"
 
+#include "common/windowsupport.h"
 #include "common/dialogs.h"
 #include "common/shell.h"
 
@@ -228,32 +229,12 @@ MemberPanel::MemberPanel(const MemberPanelVariant &variant, QWidget *parent)
 
     // The pick list pops up over the window's other controls.
     QWidget *host = parent ? parent : this;
-    m_pickGroup = new QGroupBox(m_variant.pickTitle, host);
-    m_pickGroup->setObjectName(QStringLiteral("memberPickGroup"));
-    m_pickGroup->setAutoFillBackground(true);
     m_pickModel = new QSqlQueryModel(this);
-    m_pickGrid = new QTableView(m_pickGroup);
-    m_pickGrid->setObjectName(QStringLiteral("memberPickGrid"));
-    m_pickGrid->setModel(m_pickModel);
-    m_pickGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pickGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pickGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pickGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_pickGrid->verticalHeader()->setDefaultSectionSize(20);
-    m_pickGrid->verticalHeader()->hide();
-    m_pickGrid->viewport()->installEventFilter(this);
-    m_hideButton = new QPushButton(QStringLiteral("隐藏"), m_pickGroup);
-    m_hideButton->setObjectName(QStringLiteral("memberHideButton"));
-    m_hideButton->setAutoDefault(false);
-    auto *pickButtons = new QHBoxLayout;
-    pickButtons->addStretch();
-    pickButtons->addWidget(m_hideButton);
-    auto *pickLayout = new QVBoxLayout(m_pickGroup);
-    pickLayout->setContentsMargins(4, 4, 4, 4);
-    pickLayout->addWidget(m_pickGrid, 1);
-    pickLayout->addLayout(pickButtons);
-    m_pickGroup->resize(420, 220);
-    m_pickGroup->hide();
+    const PickListParts pick = MakePickList(m_variant.pickTitle, QStringLiteral("member"), host,
+                                            m_pickModel, this, QSize(420, 220));
+    m_pickGroup = pick.group;
+    m_pickGrid = pick.grid;
+    m_hideButton = pick.hideButton;
 
     connect(m_hideButton, &QPushButton::clicked, this, [this] { hidePickList(); });
     connect(m_cardEdit, &QLineEdit::returnPressed, this, [this] { LookUpCard(); });

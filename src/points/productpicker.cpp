@@ -2,6 +2,7 @@
 
 #include "pointstore.h"
 
+#include "common/windowsupport.h"
 #include "data/sql.h"
 
 #include <QEvent>
@@ -35,32 +36,12 @@ ProductPicker::ProductPicker(bool keepListWhenEmpty, QWidget *parent)
     layout->addWidget(m_searchButton);
 
     QWidget *host = parent ? parent : this;
-    m_pickGroup = new QGroupBox(QStringLiteral("请双击选中的商品"), host);
-    m_pickGroup->setObjectName(QStringLiteral("productPickGroup"));
-    m_pickGroup->setAutoFillBackground(true);
     m_model = new QSqlQueryModel(this);
-    m_pickGrid = new QTableView(m_pickGroup);
-    m_pickGrid->setObjectName(QStringLiteral("productPickGrid"));
-    m_pickGrid->setModel(m_model);
-    m_pickGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pickGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pickGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pickGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_pickGrid->verticalHeader()->setDefaultSectionSize(20);
-    m_pickGrid->verticalHeader()->hide();
-    m_pickGrid->viewport()->installEventFilter(this);
-    m_hideButton = new QPushButton(QStringLiteral("隐藏"), m_pickGroup);
-    m_hideButton->setObjectName(QStringLiteral("productHideButton"));
-    m_hideButton->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_hideButton);
-    auto *pickLayout = new QVBoxLayout(m_pickGroup);
-    pickLayout->setContentsMargins(4, 4, 4, 4);
-    pickLayout->addWidget(m_pickGrid, 1);
-    pickLayout->addLayout(buttons);
-    m_pickGroup->resize(520, 220);
-    m_pickGroup->hide();
+    const PickListParts pick = MakePickList(QStringLiteral("请双击选中的商品"), QStringLiteral("product"),
+                                            host, m_model, this, QSize(520, 220));
+    m_pickGroup = pick.group;
+    m_pickGrid = pick.grid;
+    m_hideButton = pick.hideButton;
 
     connect(m_searchButton, &QPushButton::clicked, this, [this] { searchButtonClick(); });
     connect(m_searchEdit, &QLineEdit::returnPressed, this, [this] { searchButtonClick(); });
