@@ -13,7 +13,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -145,4 +147,17 @@ PickListParts MakePickList(const QString &title, const QString &namePrefix, QWid
     group->resize(size);
     group->hide();
     return {group, grid, hide};
+}
+
+QToolButton *MakeNavigatorButton(QWidget *group, QBoxLayout *layout, const QString &caption,
+                                 const QString &objectName, int standardPixmap, int minimumWidth)
+{
+    auto *b = new QToolButton(group);
+    b->setObjectName(objectName);
+    b->setText(caption);
+    b->setIcon(group->style()->standardIcon(QStyle::StandardPixmap(standardPixmap)));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setMinimumWidth(minimumWidth);
+    layout->addWidget(b);
+    return b;
 }

@@ -7,6 +7,8 @@
 #include <functional>
 
 class QAbstractItemModel;
+class QBoxLayout;
+class QToolButton;
 class QGroupBox;
 class QPushButton;
 class QSize;
@@ -31,6 +33,11 @@ struct PickListParts
 };
 PickListParts MakePickList(const QString &title, const QString &namePrefix, QWidget *host,
                            QAbstractItemModel *model, QObject *viewportFilter, const QSize &size);
+
+// One button of a record navigator (新增, 删除, 修改, …): a caption under a standard picture,
+// added to the navigator's layout.
+QToolButton *MakeNavigatorButton(QWidget *group, QBoxLayout *layout, const QString &caption,
+                                 const QString &objectName, int standardPixmap, int minimumWidth);
 
 // Gives the frame a child window gets in the main window a minimise but no maximise button.
 void KeepMinimiseOnly(QWidget *window);

@@ -112,14 +112,7 @@ QWidget *Tleibie::buildNavigationGroup()
     auto *layout = new QHBoxLayout(group);
     layout->setContentsMargins(8, 2, 8, 2);
     const auto button = [&](const QString &caption, const char *name, QStyle::StandardPixmap icon) {
-        auto *b = new QToolButton(group);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(caption);
-        b->setIcon(style()->standardIcon(icon));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setMinimumWidth(52);
-        layout->addWidget(b);
-        return b;
+        return MakeNavigatorButton(group, layout, caption, QString::fromLatin1(name), icon, 52);
     };
     m_newButton = button(QStringLiteral("新增"), "newButton", QStyle::SP_FileDialogNewFolder);
     m_deleteButton = button(QStringLiteral("删除"), "deleteButton", QStyle::SP_TrashIcon);

@@ -102,14 +102,7 @@ QGroupBox *Tshangpindangan::buildNavigator()
     auto *layout = new QHBoxLayout(group);
     layout->setContentsMargins(6, 2, 6, 2);
     const auto button = [&](const QString &caption, const char *name, QStyle::StandardPixmap icon) {
-        auto *b = new QToolButton(group);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(caption);
-        b->setIcon(style()->standardIcon(icon));
-        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setMinimumWidth(48);
-        layout->addWidget(b);
-        return b;
+        return MakeNavigatorButton(group, layout, caption, QString::fromLatin1(name), icon, 48);
     };
     m_newButton = button(QStringLiteral("新增"), "newButton", QStyle::SP_FileDialogNewFolder);
     m_deleteButton = button(QStringLiteral("删除"), "deleteButton", QStyle::SP_TrashIcon);
