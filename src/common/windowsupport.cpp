@@ -119,6 +119,21 @@ QPushButton *MakeButton(const QString &text, const QString &objectName, QWidget 
     return button;
 }
 
+QHBoxLayout *CentredButtonRow(const QList<QPushButton *> &buttons, int minimumWidth, int spacing)
+{
+    auto *row = new QHBoxLayout;
+    if (spacing >= 0)
+        row->setSpacing(spacing);
+    row->addStretch();
+    for (QPushButton *button : buttons) {
+        if (minimumWidth > 0)
+            button->setMinimumWidth(minimumWidth);
+        row->addWidget(button);
+    }
+    row->addStretch();
+    return row;
+}
+
 PickListParts MakePickList(const QString &title, const QString &namePrefix, QWidget *host,
                            QAbstractItemModel *model, QObject *viewportFilter, const QSize &size)
 {

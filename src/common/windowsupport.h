@@ -8,6 +8,7 @@
 
 class QAbstractItemModel;
 class QBoxLayout;
+class QHBoxLayout;
 class QToolButton;
 class QGroupBox;
 class QPushButton;
@@ -22,6 +23,10 @@ void ShowSaveFailure(const QString &text, QWidget *parent = nullptr);
 
 // A push button that Enter in another control never presses by accident.
 QPushButton *MakeButton(const QString &text, const QString &objectName, QWidget *parent);
+
+// A row of buttons centred under a window's controls. A spacing below zero keeps the style's.
+QHBoxLayout *CentredButtonRow(const QList<QPushButton *> &buttons, int minimumWidth = 0,
+                              int spacing = -1);
 
 // A pop-up pick list inside a window: a read-only, row-selecting grid of search results over
 // the window's other controls and a small "隐藏" button. Hidden until the window shows it.

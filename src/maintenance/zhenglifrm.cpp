@@ -41,11 +41,7 @@ Tzhengli::Tzhengli(QWidget *parent)
     line->addWidget(m_dateEdit);
     line->addWidget(new QLabel(QStringLiteral("之前的历史流水数据"), this));
     line->addStretch();
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_confirmButton);
-    buttons->addWidget(m_closeButton);
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_confirmButton, m_closeButton});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(warning);

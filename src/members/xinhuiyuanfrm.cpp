@@ -62,12 +62,7 @@ Txinhuiyuan::Txinhuiyuan(QWidget *parent)
     connect(m_editButton, &QPushButton::clicked, this, [this] { editButtonClick(); });
     connect(m_exitButton, &QPushButton::clicked, this, [this] { close(); });
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_saveButton);
-    buttons->addWidget(m_editButton);
-    buttons->addWidget(m_exitButton);
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_saveButton, m_editButton, m_exitButton});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_form);
     layout->addStretch();

@@ -53,12 +53,7 @@ Txiugai::Txiugai(QWidget *parent)
     connect(m_deleteButton, &QPushButton::clicked, this, [this] { deleteButtonClick(); });
     connect(m_exitButton, &QPushButton::clicked, this, [this] { reject(); });
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_saveButton);
-    buttons->addWidget(m_deleteButton);
-    buttons->addWidget(m_exitButton);
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_saveButton, m_deleteButton, m_exitButton});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_form);
     layout->addStretch();

@@ -52,11 +52,7 @@ Tyinjianjifen::Tyinjianjifen(QWidget *parent)
     row->addWidget(caption);
     row->addWidget(m_bonusEdit, 1);
     row->addWidget(new QLabel(QStringLiteral("分"), this));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_confirmButton);
-    buttons->addWidget(m_exitButton);
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_confirmButton, m_exitButton});
     auto *layout = new QVBoxLayout(this);
     layout->addStretch();
     layout->addLayout(row);

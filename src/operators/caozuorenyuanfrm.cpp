@@ -1,5 +1,6 @@
 #include "caozuorenyuanfrm.h"
 
+#include "common/windowsupport.h"
 #include "operatorstore.h"
 #include "permissionboxes.h"
 #include "xiugaicaozuoyuanfrm.h"
@@ -70,11 +71,7 @@ Tcaozuorenyuan::Tcaozuorenyuan(QWidget *parent)
     auto *top = new QHBoxLayout;
     top->addWidget(listGroup);
     top->addWidget(m_permissions, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton *b : {m_addButton, m_modifyButton, m_deleteButton, m_closeButton})
-        buttons->addWidget(b);
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_addButton, m_modifyButton, m_deleteButton, m_closeButton});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);

@@ -2,6 +2,7 @@
 
 #include "common/dialogs.h"
 #include "common/session.h"
+#include "common/windowsupport.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -43,12 +44,7 @@ Tguaqi::Tguaqi(QWidget *parent)
     label->setStyleSheet(QStringLiteral("color: black;"));
     passwordRow->addWidget(label);
     passwordRow->addWidget(m_passwordEdit, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_leaveButton);
-    buttons->addWidget(m_wakeButton);
-    buttons->addWidget(m_cancelButton);
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_leaveButton, m_wakeButton, m_cancelButton});
     auto *groupLayout = new QVBoxLayout(m_lockGroup);
     groupLayout->addLayout(passwordRow);
     groupLayout->addLayout(buttons);

@@ -1,5 +1,6 @@
 #include "login.h"
 
+#include "common/windowsupport.h"
 #include "operatorstore.h"
 #include "permissions.h"
 
@@ -55,11 +56,7 @@ Tloginform::Tloginform(Shell *shell, QWidget *parent)
     form->addRow(QStringLiteral("操作员姓名"), m_nameEdit);
     form->addRow(QStringLiteral("操作员密码"), m_passwordEdit);
     form->addRow(QString(), hint);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_loginButton);
-    buttons->addWidget(m_quitButton);
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_loginButton, m_quitButton});
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);

@@ -1,5 +1,6 @@
 #include "operatoreditor.h"
 
+#include "common/windowsupport.h"
 #include "permissionboxes.h"
 
 #include "common/apptexts.h"
@@ -52,11 +53,7 @@ OperatorEditor::OperatorEditor(QWidget *parent)
         connect(chain.at(i), &QLineEdit::returnPressed, next, [next] { next->setFocus(); });
     }
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_saveButton);
-    buttons->addWidget(m_closeButton);
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_saveButton, m_closeButton});
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(basic);

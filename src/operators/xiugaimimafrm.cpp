@@ -43,11 +43,7 @@ Txiugaimima::Txiugaimima(QWidget *parent)
     m_confirmButton = MakeButton(QStringLiteral("确认"), QStringLiteral("confirmButton"), this);
     m_closeButton = MakeButton(QStringLiteral("退出"), QStringLiteral("closeButton"), this);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_confirmButton);
-    buttons->addWidget(m_closeButton);
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_confirmButton, m_closeButton});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(buttons);

@@ -98,14 +98,7 @@ Tduihuan::Tduihuan(QWidget *parent)
     m_confirmButton = MakeButton(QStringLiteral("确定"), QStringLiteral("confirmButton"), this);
     m_detailButton = MakeButton(QStringLiteral("详细记录"), QStringLiteral("detailButton"), this);
     m_closeButton = MakeButton(QStringLiteral("退出"), QStringLiteral("closeButton"), this);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton *b : {m_confirmButton, m_detailButton, m_closeButton}) {
-        b->setMinimumWidth(80);
-        buttons->addWidget(b);
-        buttons->addSpacing(12);
-    }
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_confirmButton, m_detailButton, m_closeButton}, 80, 12);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 6);

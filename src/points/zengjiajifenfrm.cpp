@@ -149,14 +149,7 @@ Tzengjiajifen::Tzengjiajifen(const BasketWindowVariant &variant, const MemberPan
     m_confirmButton = MakeButton(QStringLiteral("确定"), QStringLiteral("confirmButton"), this);
     m_detailButton = MakeButton(QStringLiteral("详细记录"), QStringLiteral("detailButton"), this);
     m_closeButton = MakeButton(QStringLiteral("退出"), QStringLiteral("closeButton"), this);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton *b : {m_confirmButton, m_detailButton, m_closeButton}) {
-        b->setMinimumWidth(90);
-        buttons->addWidget(b);
-        buttons->addSpacing(20);
-    }
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_confirmButton, m_detailButton, m_closeButton}, 90, 20);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 6);
