@@ -7,7 +7,7 @@
 #include "points/basketgrid.h"
 #include "points/productpicker.h"
 #include "points/zengjiajifenfrm.h"
-#include "support/commitwatchingdialogs.h"
+#include "support/desk.h"
 #include "support/fixture.h"
 #include "support/members.h"
 #include "support/openedwindows.h"
@@ -33,7 +33,7 @@ namespace {
 
 // A purchase window over a small shop: category 银卡 (95 %, 10 per point), 普通 (100 %,
 // ratio 0), and two products.
-struct Counter
+struct Counter : Desk<Tzengjiajifen>
 {
     Counter()
     {
@@ -43,28 +43,11 @@ struct Counter
         fx.exec("insert into 商品档案 (所属类别, 商品编号, 商品名称, 单位, 预设单价) values "
                 "('日用', 'SP001', '毛巾', '条', 11.11), ('食品', 'SP002', '饼干', '包', 22.22), "
                 "('食品', 'SP003', '无价', '包', null)");
-        window = std::make_unique<Tzengjiajifen>();
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        open();
     }
     ~Counter() { window.reset(); }
 
-    MemberPanel *panel() const { return window->memberPanel(); }
     BasketGrid *basket() const { return window->basketGrid(); }
-    void lookUp(const QString &card)
-    {
-        panel()->cardEdit()->setText(card);
-        QTest::keyClick(panel()->cardEdit(), Qt::Key_Return);
-    }
-    void addProduct(const QString &search, int row = 0)
-    {
-        ProductPicker *picker = window->productPicker();
-        picker->searchEdit()->setText(search);
-        QTest::keyClick(picker->searchEdit(), Qt::Key_Return);
-        picker->pickGrid()->setCurrentIndex(picker->pickGrid()->model()->index(row, 0));
-        picker->pickGridDoubleClick();
-    }
     // Types into a basket cell through its editor, as the operator does.
     void typeInCell(int row, int column, const QString &keys)
     {
@@ -79,11 +62,6 @@ struct Counter
         QCoreApplication::processEvents(); // the editor commits after its own key handling
     }
     QString cell(int row, int column) const { return basket()->cellText(row, column); }
-
-    Fixture fx;
-    CommitWatchingDialogs dialogs; // installed over the fixture's
-    OpenedWindowsShell shell;
-    std::unique_ptr<Tzengjiajifen> window;
 };
 
 class CapturedPreviews : public PreviewProvider

@@ -3,7 +3,7 @@
 #include "data/sql.h"
 #include "points/duihuanfrm.h"
 #include "points/tuihuofrm.h"
-#include "support/commitwatchingdialogs.h"
+#include "support/desk.h"
 #include "support/fixture.h"
 #include "support/members.h"
 #include "support/openedwindows.h"
@@ -24,7 +24,7 @@
 namespace {
 
 // A redemption window; 银卡 grants both kinds, 礼卡 gifts only, 现卡 cash only, 无 neither.
-struct RedeemDesk
+struct RedeemDesk : Desk<Tduihuan>
 {
     RedeemDesk()
     {
@@ -33,28 +33,15 @@ struct RedeemDesk
         AddCategory(fx, {"现卡", 100, 10, 0}, false, true);
         AddCategory(fx, {"无", 100, 10, 0}, false, false);
         AddMember(fx, "8001", "张三", "银卡", 100);
-        window = std::make_unique<Tduihuan>();
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        open();
     }
 
-    MemberPanel *panel() const { return window->memberPanel(); }
-    void lookUp(const QString &card)
-    {
-        panel()->cardEdit()->setText(card);
-        QTest::keyClick(panel()->cardEdit(), Qt::Key_Return);
-    }
     void redeem(const QString &points, const QString &gift = {}, const QString &cash = {})
     {
         window->pointsEdit()->setText(points);
         window->giftEdit()->setText(gift);
         window->cashEdit()->setText(cash);
         window->confirmButton()->click();
-    }
-    double points(const QString &card = "8001") const
-    {
-        return Sql::scalar("select 积分 from 会员卡信息 where 会员卡号 = ?", {card}).toDouble();
     }
     // 增减积分|增减原因|兑换礼品|返现金 of every journal row; NULL shows as "null".
     QStringList journal() const
@@ -68,11 +55,6 @@ struct RedeemDesk
                         .join("|");
         return rows;
     }
-
-    Fixture fx;
-    CommitWatchingDialogs dialogs;
-    OpenedWindowsShell shell;
-    std::unique_ptr<Tduihuan> window;
 };
 
 } // namespace

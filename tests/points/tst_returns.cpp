@@ -4,7 +4,7 @@
 #include "points/basketgrid.h"
 #include "points/productpicker.h"
 #include "points/tuihuofrm.h"
-#include "support/commitwatchingdialogs.h"
+#include "support/desk.h"
 #include "support/fixture.h"
 #include "support/members.h"
 #include "support/openedwindows.h"
@@ -27,7 +27,7 @@ namespace {
 
 // A returns window over a small shop: 银卡 (80 %, 10 per point), 三分 (100 %, 3 per point),
 // 零 (ratio 0), and a product at 25.
-struct ReturnDesk
+struct ReturnDesk : Desk<Ttuihuo>
 {
     ReturnDesk()
     {
@@ -37,34 +37,13 @@ struct ReturnDesk
         AddMember(fx, "8001", "张三", "银卡", 10);
         fx.exec("insert into 商品档案 (所属类别, 商品编号, 商品名称, 单位, 预设单价) values "
                 "('日用', 'SP001', '毛巾', '条', 25)");
-        window = std::make_unique<Ttuihuo>();
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        open();
     }
 
-    MemberPanel *panel() const { return window->memberPanel(); }
-    void lookUp(const QString &card)
-    {
-        panel()->cardEdit()->setText(card);
-        QTest::keyClick(panel()->cardEdit(), Qt::Key_Return);
-    }
-    void addProduct(const QString &search)
-    {
-        ProductPicker *picker = window->productPicker();
-        picker->searchEdit()->setText(search);
-        QTest::keyClick(picker->searchEdit(), Qt::Key_Return);
-        picker->pickGrid()->setCurrentIndex(picker->pickGrid()->model()->index(0, 0));
-        picker->pickGridDoubleClick();
-    }
     void typeDiscounted(const QString &keys)
     {
         window->discountedEdit()->selectAll();
         QTest::keyClicks(window->discountedEdit(), keys);
-    }
-    double points(const QString &card = "8001") const
-    {
-        return Sql::scalar("select 积分 from 会员卡信息 where 会员卡号 = ?", {card}).toDouble();
     }
     // 增减积分|增减原因|退/换货说明 of every journal row.
     QStringList journal() const
@@ -86,11 +65,6 @@ struct ReturnDesk
                         .join("|");
         return rows;
     }
-
-    Fixture fx;
-    CommitWatchingDialogs dialogs;
-    OpenedWindowsShell shell;
-    std::unique_ptr<Ttuihuo> window;
 };
 
 } // namespace
