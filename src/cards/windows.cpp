@@ -1,7 +1,9 @@
 #include "windows.h"
 
 #include "common/shell.h"
+#include "guashifrm.h"
 #include "guashilishifrm.h"
+#include "koutoufrm.h"
 #include "koutoujilufrm.h"
 
 void RegisterCardsWindows()
@@ -10,4 +12,6 @@ void RegisterCardsWindows()
                               [](QWidget *p) { return new Tguashilishi(p); });
     WindowRegistry::addWindow(QStringLiteral("Tkoutoujilu"),
                               [](QWidget *p) { return new Tkoutoujilu(p); });
+    WindowRegistry::addWindow(QStringLiteral("Tkoutou"), [](QWidget *p) { return new Tkoutou(p); });
+    WindowRegistry::addWindow(QStringLiteral("Tguashi"), [](QWidget *p) { return new Tguashi(p); });
 }
