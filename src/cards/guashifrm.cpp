@@ -59,6 +59,7 @@ Tguashi::Tguashi(QWidget *parent)
         m_newCardEdit->setFocus();
     });
     connect(m_memberPanel->cardEdit(), &QLineEdit::textEdited, this, [this] { setReady(false); });
+    connect(m_memberPanel, &MemberPanel::searchStarted, m_newCardEdit, &QLineEdit::clear);
 
     auto *chain = new EnterChain(this);
     chain->add(m_newCardEdit, [this] {
