@@ -6,6 +6,8 @@
 #include "app/mainfrm.h"
 #include "app/menus.h"
 #include "app/program.h"
+#include "cards/guashifrm.h"
+#include "cards/koutoufrm.h"
 #include "common/basefolder.h"
 #include "common/scripteddialogs.h"
 #include "common/reportpreview.h"
@@ -279,6 +281,25 @@ int main(int argc, char **argv)
         redemption->pointsEdit()->setText(QStringLiteral("50"));
         redemption->giftEdit()->setText(QStringLiteral("保温杯一只"));
         ok &= save(&mainWindow, out, QStringLiteral("Tduihuan-gift"));
+        mainWindow.clientArea()->closeAllSubWindows();
+        settle();
+    }
+
+    // A card about to be reported lost, and one about to be replaced by a new number.
+    if (auto *loss = qobject_cast<Tkoutou *>(
+            mainWindow.openChildWindow(QStringLiteral("会员卡挂失及取消"), QStringLiteral("Tkoutou")))) {
+        loss->memberPanel()->cardEdit()->setText(QStringLiteral("8800000005"));
+        loss->memberPanel()->LookUpCard();
+        ok &= save(&mainWindow, out, QStringLiteral("Tkoutou-member"));
+        mainWindow.clientArea()->closeAllSubWindows();
+        settle();
+    }
+    if (auto *replacement = qobject_cast<Tguashi *>(
+            mainWindow.openChildWindow(QStringLiteral("会员卡更换"), QStringLiteral("Tguashi")))) {
+        replacement->memberPanel()->cardEdit()->setText(QStringLiteral("8800000005"));
+        replacement->memberPanel()->LookUpCard();
+        replacement->newCardEdit()->setText(QStringLiteral("8800009999"));
+        ok &= save(&mainWindow, out, QStringLiteral("Tguashi-member"));
         mainWindow.clientArea()->closeAllSubWindows();
         settle();
     }
