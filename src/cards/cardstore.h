@@ -17,10 +17,10 @@ bool CancelLoss(const QString &card);
 
 enum class Replacement {
     Done,
-    NewEmpty,        // no new number given
+    NewEmpty, // no new number given
     NewReplacedAway, // the new number was itself replaced by another card once
-    NewExists,       // a member holds the new number already (also the old number itself)
-    OldMissing,      // no member holds the old number (nothing to renumber)
+    NewExists, // a member holds the new number already (also the old number itself)
+    OldMissing, // no member holds the old number (nothing to renumber)
 };
 
 // Gives the member of oldCard the number newCard: the member row (flag cleared), its journal

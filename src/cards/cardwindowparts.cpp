@@ -4,9 +4,7 @@
 
 #include <QFont>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 
 QLabel *MakeCardHeading(const QString &text, QWidget *parent)
 {
@@ -19,19 +17,6 @@ QLabel *MakeCardHeading(const QString &text, QWidget *parent)
     heading->setAlignment(Qt::AlignCenter);
     heading->setStyleSheet(QStringLiteral("color: #1f3f9f;"));
     return heading;
-}
-
-QHBoxLayout *MakeButtonRow(const QList<QPushButton *> &buttons)
-{
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    for (QPushButton *b : buttons) {
-        b->setMinimumWidth(80);
-        row->addWidget(b);
-        row->addSpacing(12);
-    }
-    row->addStretch();
-    return row;
 }
 
 void PlaceCardPickList(MemberPanel *panel, QWidget *window)

@@ -42,7 +42,8 @@ Tguashi::Tguashi(QWidget *parent)
 
     m_confirmButton = MakeButton(QStringLiteral("确定"), QStringLiteral("confirmButton"), this);
     m_closeButton = MakeButton(QStringLiteral("退出"), QStringLiteral("closeButton"), this);
-    m_allRecordsButton = MakeButton(QStringLiteral("全部更换记录"), QStringLiteral("allRecordsButton"), this);
+    m_allRecordsButton
+        = MakeButton(QStringLiteral("全部更换记录"), QStringLiteral("allRecordsButton"), this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 6);
@@ -50,7 +51,8 @@ Tguashi::Tguashi(QWidget *parent)
     layout->addWidget(MakeCardHeading(QStringLiteral("会员卡更换"), this));
     layout->addWidget(memberGroup);
     layout->addStretch();
-    layout->addLayout(MakeButtonRow({m_confirmButton, m_closeButton, m_allRecordsButton}));
+    layout->addLayout(
+        CentredButtonRow({ m_confirmButton, m_closeButton, m_allRecordsButton }, 80, 12));
 
     // The new number and "确定" follow the loaded member rather than the panel: a search
     // keeps their state. A typed old number names someone else until it is looked up.
@@ -110,7 +112,8 @@ void Tguashi::confirmButtonClick()
     try {
         // The points as the lookup showed them, not read again.
         outcome = CardStore::ReplaceCard(m_memberPanel->cardEdit()->text(), m_newCardEdit->text(),
-                                         m_memberPanel->nameEdit()->text(), m_memberPanel->pointsValue()->text());
+                                         m_memberPanel->nameEdit()->text(),
+                                         m_memberPanel->pointsValue()->text());
     } catch (const DbError &e) {
         ShowSaveFailure(e.text(), this);
         return;
@@ -133,8 +136,8 @@ void Tguashi::confirmButtonClick()
     case CardStore::Replacement::Done:
         break;
     }
-    Dialogs::message(QStringLiteral("提示"), QStringLiteral("会员卡更换、补发新卡成功!"), MsgIcon::Information,
-                     MsgButtons::Ok, this);
+    Dialogs::message(QStringLiteral("提示"), QStringLiteral("会员卡更换、补发新卡成功!"),
+                     MsgIcon::Information, MsgButtons::Ok, this);
     reset();
     setReady(false);
     m_memberPanel->pickGroup()->hide();
@@ -145,5 +148,6 @@ void Tguashi::allRecordsButtonClick()
     const RecordStore::Statement all = HistoryStore::all(QStringLiteral("挂失记录"));
     TDM1::instance()->ADOQuery9.setStatement(all.text, all.values);
     if (Shell *shell = Shell::instance())
-        shell->openChildWindow(QStringLiteral("全部会员卡更换历史记录"), QStringLiteral("Tguashilishi"));
+        shell->openChildWindow(QStringLiteral("全部会员卡更换历史记录"),
+                               QStringLiteral("Tguashilishi"));
 }

@@ -53,7 +53,7 @@ Tkoutou::Tkoutou(QWidget *parent)
     layout->addWidget(memberGroup);
     layout->addWidget(choiceGroup);
     layout->addStretch();
-    layout->addLayout(MakeButtonRow({m_confirmButton, m_closeButton}));
+    layout->addLayout(CentredButtonRow({ m_confirmButton, m_closeButton }, 80, 12));
 
     // "确定" follows the loaded member rather than the panel: a search keeps its state, so
     // a report after a search meets the empty card number. A typed card number always
@@ -62,7 +62,8 @@ Tkoutou::Tkoutou(QWidget *parent)
         m_confirmButton->setEnabled(true);
         m_confirmButton->setFocus();
     });
-    connect(m_memberPanel->cardEdit(), &QLineEdit::textEdited, this, [this] { m_confirmButton->setEnabled(false); });
+    connect(m_memberPanel->cardEdit(), &QLineEdit::textEdited, this,
+            [this] { m_confirmButton->setEnabled(false); });
 
     connect(m_confirmButton, &QPushButton::clicked, this, [this] { confirmButtonClick(); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { close(); });
@@ -117,7 +118,8 @@ void Tkoutou::confirmButtonClick()
 
     bool saved = false;
     try {
-        saved = report ? CardStore::ReportLoss(card, m_memberPanel->nameEdit()->text()) : CardStore::CancelLoss(card);
+        saved = report ? CardStore::ReportLoss(card, m_memberPanel->nameEdit()->text())
+                       : CardStore::CancelLoss(card);
     } catch (const DbError &e) {
         ShowSaveFailure(e.text(), this);
         return;
@@ -128,7 +130,8 @@ void Tkoutou::confirmButtonClick()
         m_confirmButton->setEnabled(false);
         return;
     }
-    Dialogs::message(QStringLiteral("提示"), report ? QStringLiteral("挂失成功！") : QStringLiteral("取消挂失成功！"),
+    Dialogs::message(QStringLiteral("提示"),
+                     report ? QStringLiteral("挂失成功！") : QStringLiteral("取消挂失成功！"),
                      MsgIcon::Information, MsgButtons::Ok, this);
     m_confirmButton->setEnabled(false);
     reset();

@@ -31,16 +31,18 @@ struct ReplaceDesk
 {
     ReplaceDesk()
     {
-        AddCategory(fx, {"普通", 100, 10, 0});
+        AddCategory(fx, { "普通", 100, 10, 0 });
         AddMember(fx, "A", "张三", "普通", 12.5, true);
         AddMember(fx, "X", "李四", "普通", 3);
         fx.exec("update 会员卡信息 set 引荐人卡号 = 'A' where 会员卡号 = 'X'");
-        fx.exec("insert into 流水记录 (编号, 会员卡号, 增减积分, 增减原因) values ('0000000001', 'A', 10, '购物消费'), "
+        fx.exec("insert into 流水记录 (编号, 会员卡号, 增减积分, 增减原因) values ('0000000001', "
+                "'A', 10, '购物消费'), "
                 "('0000000002', 'X', 3, '购物消费'), ('0000000003', 'A', 2.5, '购物消费')");
         fx.exec("insert into 消费记录 (编号, 会员卡号, 消费金额) values ('0000000001', 'A', 100), "
                 "('0000000002', 'X', 30), ('0000000003', 'A', 25.5)");
-        fx.exec("insert into 口头挂失记录 (会员卡号, 会员姓名, 口头挂失日期, 口头挂失时间, 挂失经手人) "
-                "values ('A', '张三', '2026-03-01', '08:00:00', '0002')");
+        fx.exec(
+            "insert into 口头挂失记录 (会员卡号, 会员姓名, 口头挂失日期, 口头挂失时间, 挂失经手人) "
+            "values ('A', '张三', '2026-03-01', '08:00:00', '0002')");
         window = std::make_unique<Tguashi>();
         window->show();
     }
@@ -69,10 +71,13 @@ struct ReplaceDesk
         }
         return rows;
     }
-    int rowsOf(const QString &table, const QString &card) { return fx.count(table, "会员卡号 = ?", {card}); }
+    int rowsOf(const QString &table, const QString &card)
+    {
+        return fx.count(table, "会员卡号 = ?", { card });
+    }
 
     Fixture fx;
-    CommittedCountDialogs dialogs{"select count(*) from 挂失记录"};
+    CommittedCountDialogs dialogs { "select count(*) from 挂失记录" };
     OpenedWindowsShell shell;
     std::unique_ptr<Tguashi> window;
 };
@@ -133,11 +138,13 @@ void TestGuashi::replaceAToB()
     w->newCardEdit()->setText("B");
     w->confirmButton()->click();
 
-    QCOMPARE(d.dialogs.texts(), QStringList{"会员卡更换、补发新卡成功!"});
+    QCOMPARE(d.dialogs.texts(), QStringList { "会员卡更换、补发新卡成功!" });
     QCOMPARE(d.dialogs.messages.last().icon, MsgIcon::Information);
-    QCOMPARE(d.dialogs.committedCounts, QList<int>{1}); // shown after the commit
-    QCOMPARE(d.replacements(), QStringList{"A|B|张三|12.5|2026-03-14|10:30:15|0001"});
-    QCOMPARE(d.fx.count("会员卡信息", "会员卡号 = 'B' and 积分 = 40 and 口头挂失标志 = 0 and 会员姓名 = '张三'"), 1);
+    QCOMPARE(d.dialogs.committedCounts, QList<int> { 1 }); // shown after the commit
+    QCOMPARE(d.replacements(), QStringList { "A|B|张三|12.5|2026-03-14|10:30:15|0001" });
+    QCOMPARE(d.fx.count("会员卡信息",
+                        "会员卡号 = 'B' and 积分 = 40 and 口头挂失标志 = 0 and 会员姓名 = '张三'"),
+             1);
     QCOMPARE(d.rowsOf("会员卡信息", "A"), 0);
     QCOMPARE(d.rowsOf("流水记录", "B"), 2);
     QCOMPARE(d.rowsOf("消费记录", "B"), 2);
@@ -145,9 +152,11 @@ void TestGuashi::replaceAToB()
     QCOMPARE(d.rowsOf("消费记录", "X"), 1);
     QCOMPARE(d.rowsOf("流水记录", "A") + d.rowsOf("消费记录", "A"), 0);
     // The loss record keeps the old number and is closed by the replacement.
-    QCOMPARE(d.fx.count("口头挂失记录", "会员卡号 = 'A' and 取消挂失日期 = '2026-03-14' and 取消挂失时间 = '10:30:15' "
-                                        "and 取消挂失经手人 = '0001'"),
-             1);
+    QCOMPARE(
+        d.fx.count("口头挂失记录",
+                   "会员卡号 = 'A' and 取消挂失日期 = '2026-03-14' and 取消挂失时间 = '10:30:15' "
+                   "and 取消挂失经手人 = '0001'"),
+        1);
     QCOMPARE(d.fx.count("会员卡信息", "会员卡号 = 'X' and 引荐人卡号 = 'A'"), 1);
     // Reset, waiting for the next card.
     QVERIFY(d.panel()->cardEdit()->text().isEmpty());
@@ -158,7 +167,8 @@ void TestGuashi::replaceAToB()
 
     // Every replacement is listed under the window's own title.
     w->allRecordsButton()->click();
-    QCOMPARE(d.shell.opened.value(0), qMakePair(QString("全部会员卡更换历史记录"), QString("Tguashilishi")));
+    QCOMPARE(d.shell.opened.value(0),
+             qMakePair(QString("全部会员卡更换历史记录"), QString("Tguashilishi")));
     Tguashilishi history;
     QCOMPARE(history.recordGrid->totalRowCount(), 1);
     QCOMPARE(history.recordGrid->cellText(0, 1), QString("B"));
@@ -171,12 +181,18 @@ void TestGuashi::oldCardRefusedEverywhere_data()
     QTest::addColumn<QString>("title");
     const QString change = "此卡已经更换，不能使用,需要打开换卡记录吗？";
     const QString records = "此卡已经更换，不能使用,需要打开更换记录吗？";
-    QTest::newRow("purchase") << VariantFactory(&MemberPanelVariant::purchase) << change << "换卡历史记录";
-    QTest::newRow("returns") << VariantFactory(&MemberPanelVariant::returns) << change << "换卡历史记录";
-    QTest::newRow("redemption") << VariantFactory(&MemberPanelVariant::redemption) << records << "全部挂失历史记录";
-    QTest::newRow("query") << VariantFactory(&MemberPanelVariant::query) << change << "换卡历史记录";
-    QTest::newRow("verbal loss") << VariantFactory(&MemberPanelVariant::verbalLoss) << change << "全部挂失历史记录";
-    QTest::newRow("replacement") << VariantFactory(&MemberPanelVariant::replacement) << records << "全部挂失历史记录";
+    QTest::newRow("purchase") << VariantFactory(&MemberPanelVariant::purchase) << change
+                              << "换卡历史记录";
+    QTest::newRow("returns") << VariantFactory(&MemberPanelVariant::returns) << change
+                             << "换卡历史记录";
+    QTest::newRow("redemption") << VariantFactory(&MemberPanelVariant::redemption) << records
+                                << "全部挂失历史记录";
+    QTest::newRow("query") << VariantFactory(&MemberPanelVariant::query) << change
+                           << "换卡历史记录";
+    QTest::newRow("verbal loss") << VariantFactory(&MemberPanelVariant::verbalLoss) << change
+                                 << "全部挂失历史记录";
+    QTest::newRow("replacement") << VariantFactory(&MemberPanelVariant::replacement) << records
+                                 << "全部挂失历史记录";
 }
 
 void TestGuashi::oldCardRefusedEverywhere()
@@ -191,9 +207,9 @@ void TestGuashi::oldCardRefusedEverywhere()
     PanelHost h(variant());
     d.dialogs.answers << MsgResult::Ok;
     h.lookUp("A");
-    QCOMPARE(d.dialogs.texts(), QStringList{question});
+    QCOMPARE(d.dialogs.texts(), QStringList { question });
     QCOMPARE(d.shell.opened.value(0), qMakePair(title, QString("Tguashilishi")));
-    QCOMPARE(TDM1::instance()->ADOQuery9.values(), QVariantList{"A"});
+    QCOMPARE(TDM1::instance()->ADOQuery9.values(), QVariantList { "A" });
     QVERIFY(!h.panel->isLoaded());
     QVERIFY(h.panel->nameEdit()->text().isEmpty());
 
@@ -227,15 +243,16 @@ void TestGuashi::chainBToC()
     d.lookUp("X");
     d.dialogs.answers << MsgResult::Cancel;
     d.lookUp("A");
-    QCOMPARE(d.dialogs.texts(), QStringList{"此卡已经更换，不能使用,需要打开更换记录吗？"});
+    QCOMPARE(d.dialogs.texts(), QStringList { "此卡已经更换，不能使用,需要打开更换记录吗？" });
     QVERIFY(d.shell.opened.isEmpty());
     QCOMPARE(d.panel()->nameEdit()->text(), QString("李四"));
 
     d.dialogs.clear();
     d.replace("B", "C'3");
-    QCOMPARE(d.dialogs.texts(), QStringList{"会员卡更换、补发新卡成功!"});
-    QCOMPARE(d.replacements(), (QStringList{"A|B|张三|12.5|2026-03-14|10:30:15|0001",
-                                            "B|C'3|张三|12.5|2026-03-14|10:30:15|0001"}));
+    QCOMPARE(d.dialogs.texts(), QStringList { "会员卡更换、补发新卡成功!" });
+    QCOMPARE(d.replacements(),
+             (QStringList { "A|B|张三|12.5|2026-03-14|10:30:15|0001",
+                            "B|C'3|张三|12.5|2026-03-14|10:30:15|0001" }));
     QCOMPARE(d.rowsOf("流水记录", "C'3"), 2);
     QCOMPARE(d.rowsOf("消费记录", "C'3"), 2);
     QCOMPARE(d.rowsOf("会员卡信息", "C'3"), 1);
@@ -249,12 +266,17 @@ void TestGuashi::newNumberRefusals_data()
     QTest::addColumn<bool>("searchFirst");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("left"); // the new card number field afterwards
-    QTest::newRow("empty") << "" << false << "请输入新卡号！" << "";
-    QTest::newRow("replaced away before") << "OLD" << false << "此新卡号已经被更换，不能使用！" << "OLD";
-    QTest::newRow("a member's card") << "X" << false << "选定的新卡号已经存在！" << "";
-    QTest::newRow("the old number itself") << "A" << false << "选定的新卡号已经存在！" << "";
+    QTest::newRow("empty") << "" << false << "请输入新卡号！"
+                           << "";
+    QTest::newRow("replaced away before") << "OLD" << false << "此新卡号已经被更换，不能使用！"
+                                          << "OLD";
+    QTest::newRow("a member's card") << "X" << false << "选定的新卡号已经存在！"
+                                     << "";
+    QTest::newRow("the old number itself") << "A" << false << "选定的新卡号已经存在！"
+                                           << "";
     // A search empties the old number but keeps "确定" as the lookup left it.
-    QTest::newRow("no old number after a search") << "N1" << true << "此卡号不存在！" << "N1";
+    QTest::newRow("no old number after a search") << "N1" << true << "此卡号不存在！"
+                                                  << "N1";
 }
 
 void TestGuashi::newNumberRefusals()
@@ -264,7 +286,8 @@ void TestGuashi::newNumberRefusals()
     QFETCH(QString, message);
     QFETCH(QString, left);
     ReplaceDesk d;
-    d.fx.exec("insert into 挂失记录 (旧卡号, 新卡号, 会员姓名, 原有积分) values ('OLD', 'X', '李四', 0)");
+    d.fx.exec(
+        "insert into 挂失记录 (旧卡号, 新卡号, 会员姓名, 原有积分) values ('OLD', 'X', '李四', 0)");
     d.lookUp("A");
     if (searchFirst) {
         d.panel()->nameEdit()->setText("张");
@@ -274,7 +297,7 @@ void TestGuashi::newNumberRefusals()
     }
     d.window->newCardEdit()->setText(newCard);
     d.window->confirmButton()->click();
-    QCOMPARE(d.dialogs.texts(), QStringList{message});
+    QCOMPARE(d.dialogs.texts(), QStringList { message });
     QCOMPARE(d.dialogs.messages.last().caption, QString("提示"));
     QCOMPARE(d.dialogs.messages.last().icon, MsgIcon::Error);
     QCOMPARE(d.window->newCardEdit()->text(), left);
@@ -287,7 +310,8 @@ void TestGuashi::newNumberRefusals()
 void TestGuashi::failedSaveMovesNothing()
 {
     ReplaceDesk d;
-    d.fx.exec("create trigger refuse before insert on 挂失记录 begin select raise(abort, '磁盘已满'); end");
+    d.fx.exec("create trigger refuse before insert on 挂失记录 begin select raise(abort, "
+              "'磁盘已满'); end");
     d.replace("A", "B");
     QCOMPARE(d.dialogs.messages.size(), 1);
     QVERIFY2(d.dialogs.lastText().contains("磁盘已满"), qPrintable(d.dialogs.lastText()));

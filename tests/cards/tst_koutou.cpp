@@ -27,7 +27,7 @@ struct LossDesk
 {
     LossDesk()
     {
-        AddCategory(fx, {"普通", 100, 10, 0});
+        AddCategory(fx, { "普通", 100, 10, 0 });
         AddMember(fx, "001", "张三", "普通", 12.5);
         AddMember(fx, "002", "李四", "普通", 0, true);
         window = std::make_unique<Tkoutou>();
@@ -41,18 +41,21 @@ struct LossDesk
     }
     bool flag(const QString &card) const
     {
-        return Sql::isTrue(Sql::scalar("select 口头挂失标志 from 会员卡信息 where 会员卡号 = ?", {card}));
+        return Sql::isTrue(
+            Sql::scalar("select 口头挂失标志 from 会员卡信息 where 会员卡号 = ?", { card }));
     }
     void addRecord(const QString &card, const QString &date, bool closed)
     {
         fx.exec("insert into 口头挂失记录 values (?, '李四', ?, '08:00:00', '0002', ?, ?, ?)",
-                {card, date, closed ? QVariant("2026-01-02") : QVariant(), closed ? QVariant("09:00:00") : QVariant(),
-                 closed ? QVariant("0002") : QVariant()});
+                { card, date, closed ? QVariant("2026-01-02") : QVariant(),
+                  closed ? QVariant("09:00:00") : QVariant(),
+                  closed ? QVariant("0002") : QVariant() });
     }
     // Every record of the card, in the order written: all eight columns, NULL as "null".
     QStringList records(const QString &card) const
     {
-        QSqlQuery q = Sql::exec("select * from 口头挂失记录 where 会员卡号 = ? order by rowid", {card});
+        QSqlQuery q
+            = Sql::exec("select * from 口头挂失记录 where 会员卡号 = ? order by rowid", { card });
         QStringList rows;
         while (q.next()) {
             QStringList cells;
@@ -65,7 +68,9 @@ struct LossDesk
 
     Fixture fx;
     // At every message: tens are loss records, ones are closed records, as committed.
-    CommittedCountDialogs dialogs{"select 10 * count(*) + count(取消挂失经手人) from 口头挂失记录"};
+    CommittedCountDialogs dialogs {
+        "select 10 * count(*) + count(取消挂失经手人) from 口头挂失记录"
+    };
     OpenedWindowsShell shell;
     std::unique_ptr<Tkoutou> window;
 };
@@ -104,12 +109,14 @@ void TestKoutou::reportThenCancel()
     // The report keeps the name as the operator corrected it, quote and all.
     d.panel()->nameEdit()->setText("张三'丰");
     w->confirmButton()->click();
-    QCOMPARE(d.dialogs.texts(), QStringList{"挂失成功！"});
+    QCOMPARE(d.dialogs.texts(), QStringList { "挂失成功！" });
     QCOMPARE(d.dialogs.messages.last().icon, MsgIcon::Information);
-    QCOMPARE(d.dialogs.committedCounts, QList<int>{10}); // shown after the commit
+    QCOMPARE(d.dialogs.committedCounts, QList<int> { 10 }); // shown after the commit
     QVERIFY(d.flag("001"));
-    QCOMPARE(d.records("001"), QStringList{"001|张三'丰|2026-03-14|10:30:15|0001|null|null|null"});
-    QCOMPARE(Sql::text(Sql::scalar("select 会员姓名 from 会员卡信息 where 会员卡号 = '001'")), QString("张三"));
+    QCOMPARE(d.records("001"),
+             QStringList { "001|张三'丰|2026-03-14|10:30:15|0001|null|null|null" });
+    QCOMPARE(Sql::text(Sql::scalar("select 会员姓名 from 会员卡信息 where 会员卡号 = '001'")),
+             QString("张三"));
     // Reset for the next card, the choice kept; "确定" waits for the next lookup.
     QVERIFY(d.panel()->cardEdit()->text().isEmpty());
     QVERIFY(d.panel()->nameEdit()->text().isEmpty());
@@ -130,7 +137,8 @@ void TestKoutou::reportThenCancel()
     QCOMPARE(d.dialogs.messages.last().icon, MsgIcon::Information);
     QCOMPARE(d.dialogs.committedCounts.last(), 11);
     QVERIFY(!d.flag("001"));
-    QCOMPARE(d.records("001"), QStringList{"001|张三'丰|2026-03-14|10:30:15|0001|2026-03-15|09:05:00|0002"});
+    QCOMPARE(d.records("001"),
+             QStringList { "001|张三'丰|2026-03-14|10:30:15|0001|2026-03-15|09:05:00|0002" });
     QVERIFY(w->cancelReportButton()->isChecked());
     QVERIFY(!d.panel()->lossBox()->isChecked());
     QVERIFY(!w->confirmButton()->isEnabled());
@@ -160,12 +168,13 @@ void TestKoutou::cancelClosesEveryOpenRecord()
     d.window->cancelReportButton()->setChecked(true);
     d.lookUp("002");
     d.window->confirmButton()->click();
-    QCOMPARE(d.dialogs.texts(), QStringList{"取消挂失成功！"});
+    QCOMPARE(d.dialogs.texts(), QStringList { "取消挂失成功！" });
     QVERIFY(!d.flag("002"));
     QStringList expected;
     for (int i = 0; i < before.size(); ++i)
-        expected << (i < closedBefore ? before.at(i)
-                                      : before.at(i).section('|', 0, 4) + "|2026-03-14|10:30:15|0001");
+        expected << (i < closedBefore
+                         ? before.at(i)
+                         : before.at(i).section('|', 0, 4) + "|2026-03-14|10:30:15|0001");
     QCOMPARE(d.records("002"), expected);
     QCOMPARE(d.records("001").value(0).section('|', 5), QString("null|null|null"));
 }
@@ -177,10 +186,13 @@ void TestKoutou::refusals_data()
     QTest::addColumn<bool>("searchFirst");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("confirmAfter");
-    QTest::newRow("report of a lost card") << "002" << false << false << "此卡号已经挂失！" << false;
-    QTest::newRow("cancel of a card not lost") << "001" << true << false << "此卡号还没有挂失！" << false;
+    QTest::newRow("report of a lost card")
+        << "002" << false << false << "此卡号已经挂失！" << false;
+    QTest::newRow("cancel of a card not lost")
+        << "001" << true << false << "此卡号还没有挂失！" << false;
     // A search empties the card field but leaves "确定" as the lookup left it.
-    QTest::newRow("report after a search") << "001" << false << true << "请将卡号填写完整！" << true;
+    QTest::newRow("report after a search")
+        << "001" << false << true << "请将卡号填写完整！" << true;
 }
 
 void TestKoutou::refusals()
@@ -201,7 +213,7 @@ void TestKoutou::refusals()
     }
     const bool lost = d.flag(card);
     d.window->confirmButton()->click();
-    QCOMPARE(d.dialogs.texts(), QStringList{message});
+    QCOMPARE(d.dialogs.texts(), QStringList { message });
     QCOMPARE(d.dialogs.messages.last().caption, QString("提示"));
     QCOMPARE(d.dialogs.messages.last().icon, MsgIcon::Error);
     QCOMPARE(d.window->confirmButton()->isEnabled(), confirmAfter);
@@ -212,13 +224,15 @@ void TestKoutou::refusals()
 void TestKoutou::pickedMemberAndReplacedCard()
 {
     LossDesk d;
-    d.fx.exec("insert into 挂失记录 (旧卡号, 新卡号, 会员姓名, 原有积分) values ('000', '001', '张三', 3)");
+    d.fx.exec("insert into 挂失记录 (旧卡号, 新卡号, 会员姓名, 原有积分) values ('000', '001', "
+              "'张三', 3)");
     // A search and a double click load the member without typing the number.
     d.panel()->searchEdit(MemberPanel::SearchColumn::Phone)->setText("0571-00");
     QTest::keyClick(d.panel()->searchEdit(MemberPanel::SearchColumn::Phone), Qt::Key_Return);
     QCOMPARE(d.panel()->pickRowCount(), 2);
-    QTest::mouseDClick(d.panel()->pickGrid()->viewport(), Qt::LeftButton, {},
-                       d.panel()->pickGrid()->visualRect(d.panel()->pickGrid()->model()->index(0, 0)).center());
+    QTest::mouseDClick(
+        d.panel()->pickGrid()->viewport(), Qt::LeftButton, {},
+        d.panel()->pickGrid()->visualRect(d.panel()->pickGrid()->model()->index(0, 0)).center());
     QCOMPARE(d.panel()->cardEdit()->text(), QString("001"));
     QVERIFY(!d.panel()->pickGroup()->isVisible());
     QVERIFY(d.window->confirmButton()->isEnabled());
@@ -226,8 +240,9 @@ void TestKoutou::pickedMemberAndReplacedCard()
     // A number replaced away only offers its history; the panel keeps the member shown.
     d.dialogs.answers << MsgResult::Ok;
     d.lookUp("000");
-    QCOMPARE(d.dialogs.texts(), QStringList{"此卡已经更换，不能使用,需要打开换卡记录吗？"});
-    QCOMPARE(d.shell.opened.value(0), qMakePair(QString("全部挂失历史记录"), QString("Tguashilishi")));
+    QCOMPARE(d.dialogs.texts(), QStringList { "此卡已经更换，不能使用,需要打开换卡记录吗？" });
+    QCOMPARE(d.shell.opened.value(0),
+             qMakePair(QString("全部挂失历史记录"), QString("Tguashilishi")));
     QCOMPARE(d.panel()->nameEdit()->text(), QString("张三"));
 
     d.lookUp("001");
@@ -246,11 +261,12 @@ void TestKoutou::failedSaveKeepsEverything_data()
 {
     QTest::addColumn<QString>("sabotage");
     QTest::addColumn<QString>("message");
-    QTest::newRow("engine error")
-        << "create trigger refuse before insert on 口头挂失记录 begin select raise(abort, '磁盘已满'); end"
-        << "磁盘已满";
+    QTest::newRow("engine error") << "create trigger refuse before insert on 口头挂失记录 begin "
+                                     "select raise(abort, '磁盘已满'); end"
+                                  << "磁盘已满";
     QTest::newRow("member renumbered since the lookup")
-        << "update 会员卡信息 set 会员卡号 = '009' where 会员卡号 = '001'" << "此卡号不存在！";
+        << "update 会员卡信息 set 会员卡号 = '009' where 会员卡号 = '001'"
+        << "此卡号不存在！";
 }
 
 void TestKoutou::failedSaveKeepsEverything()
