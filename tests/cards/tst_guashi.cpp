@@ -1,4 +1,6 @@
+#include "app/mainfrm.h"
 #include "cards/cardstore.h"
+#include "cards/koutoufrm.h"
 #include "cards/guashifrm.h"
 #include "cards/guashilishifrm.h"
 #include "data/dm1frm.h"
@@ -9,11 +11,14 @@
 #include "records/recordgrid.h"
 #include "support/committed.h"
 #include "support/fixture.h"
+#include "support/login.h"
 #include "support/members.h"
 #include "support/openedwindows.h"
 #include "support/testmain.h"
 
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -117,6 +122,7 @@ private Q_SLOTS:
     void newNumberRefusals_data();
     void newNumberRefusals();
     void failedSaveMovesNothing();
+    void openedByToolbarAndMenu();
 };
 
 void TestGuashi::replaceAToB()
@@ -330,6 +336,29 @@ void TestGuashi::failedSaveMovesNothing()
     QCOMPARE(CardStore::ReplaceCard("A", "B", "张三", "12.5"), CardStore::Replacement::Done);
     QCOMPARE(CardStore::ReplaceCard("A", "D", "张三", "12.5"), CardStore::Replacement::OldMissing);
     QCOMPARE(d.replacements().size(), 1);
+}
+
+void TestGuashi::openedByToolbarAndMenu()
+{
+    Fixture fx;
+    fx.dm.close();
+    TMAIN main;
+    QCOMPARE(StartAndLogin(main), TMAIN::StartResult::Running);
+    const auto window = [&](const QString &title) -> QWidget * {
+        for (QMdiSubWindow *sub : main.clientArea()->subWindowList())
+            if (sub->windowTitle() == title)
+                return sub->widget();
+        return nullptr;
+    };
+    main.toolButton("会员卡更换")->click();
+    auto *replacement = qobject_cast<Tguashi *>(window("会员卡更换"));
+    QVERIFY(replacement);
+    replacement->allRecordsButton()->click();
+    QVERIFY(qobject_cast<Tguashilishi *>(window("全部会员卡更换历史记录")));
+    QVERIFY(main.issueMenuCommand("会员卡挂失及取消"));
+    QVERIFY(qobject_cast<Tkoutou *>(window("会员卡挂失及取消")));
+    main.clientArea()->closeAllSubWindows();
+    main.setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
 HYJF_TEST_MAIN(TestGuashi)
