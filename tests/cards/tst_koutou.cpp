@@ -261,18 +261,21 @@ void TestKoutou::failedSaveKeepsEverything_data()
 {
     QTest::addColumn<QString>("sabotage");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("confirmAfter");
+    // The flag is set before the record fails, so only a rollback leaves it clear.
     QTest::newRow("engine error") << "create trigger refuse before insert on 口头挂失记录 begin "
                                      "select raise(abort, '磁盘已满'); end"
-                                  << "磁盘已满";
+                                  << "磁盘已满" << true;
     QTest::newRow("member renumbered since the lookup")
         << "update 会员卡信息 set 会员卡号 = '009' where 会员卡号 = '001'"
-        << "此卡号不存在！";
+        << "此卡号不存在！" << false;
 }
 
 void TestKoutou::failedSaveKeepsEverything()
 {
     QFETCH(QString, sabotage);
     QFETCH(QString, message);
+    QFETCH(bool, confirmAfter);
     LossDesk d;
     d.lookUp("001");
     d.fx.exec(sabotage);
@@ -282,6 +285,7 @@ void TestKoutou::failedSaveKeepsEverything()
     QCOMPARE(d.fx.count("口头挂失记录"), 0);
     QCOMPARE(d.fx.count("会员卡信息", "口头挂失标志 = 1"), 1); // only 002, as before
     QCOMPARE(d.panel()->cardEdit()->text(), QString("001"));
+    QCOMPARE(d.window->confirmButton()->isEnabled(), confirmAfter);
 }
 
 HYJF_TEST_MAIN(TestKoutou)
