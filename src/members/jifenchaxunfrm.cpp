@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 Tjifenchaxun::Tjifenchaxun(QWidget *parent)
-    : ChildWindow(parent, QPoint(130, 0), QSize(700, 330))
+    : ChildWindow(parent, QPoint(130, 0), QSize(700, 400))
 {
     setObjectName(QStringLiteral("Tjifenchaxun"));
     setWindowTitle(QStringLiteral("会员查询"));
