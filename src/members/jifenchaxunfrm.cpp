@@ -8,7 +8,6 @@
 #include "data/memberpanel.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,14 +36,7 @@ Tjifenchaxun::Tjifenchaxun(QWidget *parent)
 
     m_detailButton = MakeButton(QStringLiteral("详细记录"), QStringLiteral("detailButton"), this);
     m_exitButton = MakeButton(QStringLiteral("退出"), QStringLiteral("exitButton"), this);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton *b : { m_detailButton, m_exitButton }) {
-        b->setMinimumWidth(80);
-        buttons->addWidget(b);
-        buttons->addSpacing(12);
-    }
-    buttons->addStretch();
+    auto *buttons = CentredButtonRow({m_detailButton, m_exitButton}, 80, 12);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 6);
