@@ -16,6 +16,7 @@
 #include "data/dm1frm.h"
 #include "data/memberpanel.h"
 #include "data/sql.h"
+#include "members/jifenchaxunfrm.h"
 #include "operators/guaqifrm.h"
 #include "operators/login.h"
 #include "operators/xiugaicaozuoyuanfrm.h"
@@ -244,6 +245,8 @@ int main(int argc, char **argv)
          {QStringLiteral("allDatesBox"), QStringLiteral("allMembersBox")}, QStringLiteral("queryButton")},
         {QStringLiteral("Tguashilishi"), QStringLiteral("会员卡更换历史记录"), {}, QStringLiteral("showAllButton")},
         {QStringLiteral("Tkoutoujilu"), QStringLiteral("会员卡挂失记录"), {}, QStringLiteral("showAllButton")},
+        {QStringLiteral("Tquanbuhuiyuan"), QStringLiteral("全部会员信息"), {}, QStringLiteral("showAllButton")},
+        {QStringLiteral("Tshengri"), QStringLiteral("会员生日提醒"), {}, QStringLiteral("fiveDayButton")},
     };
     for (const Listing &l : listings) {
         if (!WindowRegistry::hasWindow(l.windowClass))
@@ -255,6 +258,18 @@ int main(int argc, char **argv)
         if (auto *button = w->findChild<QPushButton *>(l.button))
             button->click();
         ok &= save(&mainWindow, out, l.windowClass + QStringLiteral("-rows"));
+        mainWindow.clientArea()->closeAllSubWindows();
+        settle();
+    }
+    // The member query with a member shown, then with a search's pick list.
+    if (auto *query = qobject_cast<Tjifenchaxun *>(
+            mainWindow.openChildWindow(QStringLiteral("会员查询"), QStringLiteral("Tjifenchaxun")))) {
+        query->memberPanel()->cardEdit()->setText(QStringLiteral("8800000005"));
+        query->memberPanel()->LookUpCard();
+        ok &= save(&mainWindow, out, QStringLiteral("Tjifenchaxun-member"));
+        query->memberPanel()->nameEdit()->setText(QStringLiteral("王"));
+        query->memberPanel()->SearchMembers(MemberPanel::SearchColumn::Name);
+        ok &= save(&mainWindow, out, QStringLiteral("Tjifenchaxun-search"));
         mainWindow.clientArea()->closeAllSubWindows();
         settle();
     }

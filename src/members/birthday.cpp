@@ -27,6 +27,14 @@ QString BirthdayKey(const QDate &date)
     return QStringLiteral("%1-%2").arg(date.month()).arg(date.day());
 }
 
+QStringList BirthdayKeys(const QDate &first, int days)
+{
+    QStringList keys;
+    for (int i = 0; i < days; ++i)
+        keys << BirthdayKey(first.addDays(i));
+    return keys;
+}
+
 IdBirthday BirthdayFromIdNumber(const QString &idNumber, int currentYear)
 {
     IdBirthday result;

@@ -5,6 +5,7 @@
 #include "common/session.h"
 #include "common/singleinstance.h"
 #include "data/sql.h"
+#include "members/shengrifrm.h"
 #include "support/fixture.h"
 #include "support/login.h"
 #include "support/testmain.h"
@@ -257,6 +258,8 @@ void TestStartup::birthdayReminder()
     QVERIFY(w.reminderTimer()->isActive());
     w.reminderTimerFire();
     QCOMPARE(childTitles(w).contains("会员生日提醒"), opened);
+    if (opened)
+        QVERIFY(qobject_cast<Tshengri *>(w.clientArea()->activeSubWindow()->widget()));
     w.hide();
 }
 
