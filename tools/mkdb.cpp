@@ -9,7 +9,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     QTextStream err(stderr);
-    if (args.size() != 2) {
+    // An option is never meant as a file name; "--help" must not become a database.
+    if (args.size() != 2 || args.at(1).startsWith(QLatin1Char('-'))) {
         err << "usage: huiyuanjifen-mkdb PATH\n";
         return 2;
     }

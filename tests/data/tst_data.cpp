@@ -5,7 +5,9 @@
 #include "support/fixture.h"
 #include "support/testmain.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlRecord>
@@ -17,6 +19,7 @@ private Q_SLOTS:
     void schemaHasTwelveTablesWithTheirColumns();
     void referenceContent();
     void mkdbRefusesExistingFile();
+    void mkdbTakesNoOptionForAPath();
     void memberDefaultsAndQuotedNumbers();
     void numberColumnsRefuseText_data();
     void numberColumnsRefuseText();
@@ -89,6 +92,18 @@ void TestData::mkdbRefusesExistingFile()
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before);
+}
+
+void TestData::mkdbTakesNoOptionForAPath()
+{
+    Fixture fx(false);
+    QProcess mkdb;
+    mkdb.setWorkingDirectory(BaseFolder::path());
+    mkdb.start(qEnvironmentVariable("HYJF_DIST") + "/huiyuanjifen-mkdb", {"--help"});
+    QVERIFY(mkdb.waitForFinished(10000));
+    QCOMPARE(mkdb.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(mkdb.exitCode(), 2);
+    QVERIFY(!QFile::exists(QDir(BaseFolder::path()).filePath("--help")));
 }
 
 void TestData::memberDefaultsAndQuotedNumbers()
