@@ -17,8 +17,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -331,11 +331,25 @@ void TestCounterDay::aDayAtTheCounter()
     c.click("confirmButton");
     QCOMPARE(c.said(), QStringList({"挂失成功！"}));
     c.window()->close();
+    // The lost card is refused at the till; the operator declines its loss records.
+    c.menu("消费积分");
+    fx.dialogs.answers << MsgResult::Cancel;
+    c.card("8001");
+    QCOMPARE(c.said(), QStringList({"此卡已经挂失，不能使用,需要打开挂失记录吗？"}));
+    QVERIFY(!c.window()->findChild<MemberPanel *>()->isLoaded());
+    c.window()->close();
     c.menu("会员卡更换");
     c.card("8001");
     c.type("newCardEdit", "9001");
     c.click("confirmButton");
     QCOMPARE(c.said().size(), 1);
+    c.window()->close();
+
+    // The old number is refused for good.
+    c.menu("积分兑换");
+    fx.dialogs.answers << MsgResult::Cancel;
+    c.card("8001");
+    QCOMPARE(c.said(), QStringList({"此卡已经更换，不能使用,需要打开更换记录吗？"}));
     c.window()->close();
 
     c.menu("会员查询");
