@@ -56,16 +56,19 @@ inline QList<HostileText> HostileTexts()
         longText += QStringLiteral("长文本abc'\"%_\\");
     longText.truncate(10000);
     return {
-        {"single quotes", QStringLiteral("O'Brien's '")},
-        {"double quotes", QStringLiteral("\"引号\" \"")},
-        {"statement", QStringLiteral("'; drop table 会员卡信息; --")},
-        {"percent and underscore", QStringLiteral("50%_off")},
-        {"backslashes", QStringLiteral("C:\\新\\\\x\\")},
-        {"10000 characters", longText},
-        {"outside GBK", QStringLiteral("会员😀卡\U0001F600")},
-        {"control characters", QStringLiteral("a\tb\x01" "c\x1b" "d\x7f")},
-        {"blanks at both ends", QStringLiteral("  张 三  ")},
-        {"empty", QString()},
+        { "single quotes", QStringLiteral("O'Brien's '") },
+        { "double quotes", QStringLiteral("\"引号\" \"") },
+        { "statement", QStringLiteral("'; drop table 会员卡信息; --") },
+        { "percent and underscore", QStringLiteral("50%_off") },
+        { "backslashes", QStringLiteral("C:\\新\\\\x\\") },
+        { "10000 characters", longText },
+        { "outside GBK", QStringLiteral("会员😀卡\U0001F600") },
+        { "control characters",
+          QStringLiteral("a\tb\x01"
+                         "c\x1b"
+                         "d\x7f") },
+        { "blanks at both ends", QStringLiteral("  张 三  ") },
+        { "empty", QString() },
     };
 }
 
@@ -73,9 +76,9 @@ inline QList<HostileText> HostileTexts()
 inline QList<HostileText> HostileNumbers()
 {
     return {
-        {"letters", QStringLiteral("12abc")},
-        {"two points", QStringLiteral("1.2.3")},
-        {"40 digits", QStringLiteral("1234567890123456789012345678901234567890")},
-        {"pasted minus", QStringLiteral("-5")},
+        { "letters", QStringLiteral("12abc") },
+        { "two points", QStringLiteral("1.2.3") },
+        { "40 digits", QStringLiteral("1234567890123456789012345678901234567890") },
+        { "pasted minus", QStringLiteral("-5") },
     };
 }

@@ -17,8 +17,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -74,8 +74,7 @@ public:
     QWidget *window() const { return m_window; }
     void use(QWidget *window) { m_window = window; }
 
-    template<typename T = QWidget>
-    T *control(const QString &name) const
+    template<typename T = QWidget> T *control(const QString &name) const
     {
         T *w = m_window->findChild<T *>(name);
         if (!w)
@@ -213,12 +212,13 @@ void TestCounterDay::aDayAtTheCounter()
     c.type("portBox", pos);
     c.check("printReceiptCheck");
     c.click("saveButton");
-    QCOMPARE(c.said(), QStringList({"配置成功！"}));
+    QCOMPARE(c.said(), QStringList({ "配置成功！" }));
 
     c.menu("会员卡类别设置");
     c.check("autoChangeRadio");
     c.click("switchConfirmButton");
-    const QList<QStringList> categories{{"普通卡", "10", "100", "0"}, {"金卡", "10", "90", "100"}};
+    const QList<QStringList> categories { { "普通卡", "10", "100", "0" },
+                                          { "金卡", "10", "90", "100" } };
     for (const QStringList &row : categories) {
         c.click("newButton");
         c.type("nameEdit", row[0]);
@@ -229,13 +229,13 @@ void TestCounterDay::aDayAtTheCounter()
         c.type("thresholdEdit", row[3]);
         c.click("saveButton");
     }
-    QCOMPARE(c.said(), QStringList({"修改成功！"}));
+    QCOMPARE(c.said(), QStringList({ "修改成功！" }));
     c.window()->close();
 
     c.menu("引荐人增加积分设置");
     c.type("bonusEdit", "5");
     c.click("confirmButton");
-    QCOMPARE(c.said(), QStringList({"修改成功！"}));
+    QCOMPARE(c.said(), QStringList({ "修改成功！" }));
 
     c.menu("操作人员及权限设置");
     c.click("addButton");
@@ -247,7 +247,7 @@ void TestCounterDay::aDayAtTheCounter()
     c.check("flagBox18"); // 消费积分
     c.check("flagBox19"); // 退/换货减积分
     c.click("saveButton");
-    QCOMPARE(c.said(), QStringList({"新增操作人员成功！"}));
+    QCOMPARE(c.said(), QStringList({ "新增操作人员成功！" }));
     c.window()->close();
 
     // Members: 张三 brings 李四.
@@ -264,11 +264,12 @@ void TestCounterDay::aDayAtTheCounter()
     c.type("referrerCardEdit", "8001");
     c.enter("referrerCardEdit");
     c.click("saveButton");
-    QCOMPARE(c.said(), QStringList({"新增会员成功！", "新增会员成功！"}));
+    QCOMPARE(c.said(), QStringList({ "新增会员成功！", "新增会员成功！" }));
     c.window()->close();
 
     c.menu("商品档案预录入");
-    const QList<QStringList> products{{"日用", "SP001", "毛巾", "条", "12"}, {"食品", "SP002", "饼干", "包", "8.5"}};
+    const QList<QStringList> products { { "日用", "SP001", "毛巾", "条", "12" },
+                                        { "食品", "SP002", "饼干", "包", "8.5" } };
     for (const QStringList &p : products) {
         c.click("newButton");
         c.type("categoryBox", p[0]);
@@ -291,7 +292,7 @@ void TestCounterDay::aDayAtTheCounter()
     c.card("8002");
     c.type("amountEdit", "1000");
     c.click("confirmButton");
-    QCOMPARE(c.said(), QStringList({"增加积分成功！", "增加积分成功！"}));
+    QCOMPARE(c.said(), QStringList({ "增加积分成功！", "增加积分成功！" }));
     c.window()->close();
 
     // A return and an exchange for 张三.
@@ -307,7 +308,7 @@ void TestCounterDay::aDayAtTheCounter()
     c.type("discountedEdit", "5");
     c.type("noteEdit", "换颜色");
     c.click("confirmButton");
-    QCOMPARE(c.said(), QStringList({"退/换货减少积分成功！", "退/换货减少积分成功！"}));
+    QCOMPARE(c.said(), QStringList({ "退/换货减少积分成功！", "退/换货减少积分成功！" }));
     c.window()->close();
 
     // 李四 takes a gift and some cash.
@@ -322,20 +323,20 @@ void TestCounterDay::aDayAtTheCounter()
     c.type("pointsEdit", "10");
     c.type("cashEdit", "5");
     c.click("confirmButton");
-    QCOMPARE(c.said(), QStringList({"兑换积分成功！", "兑换积分成功！"}));
+    QCOMPARE(c.said(), QStringList({ "兑换积分成功！", "兑换积分成功！" }));
     c.window()->close();
 
     // 张三 loses his card, and gets 9001 instead.
     c.menu("会员卡挂失及取消");
     c.card("8001");
     c.click("confirmButton");
-    QCOMPARE(c.said(), QStringList({"挂失成功！"}));
+    QCOMPARE(c.said(), QStringList({ "挂失成功！" }));
     c.window()->close();
     // The lost card is refused at the till; the operator declines its loss records.
     c.menu("消费积分");
     fx.dialogs.answers << MsgResult::Cancel;
     c.card("8001");
-    QCOMPARE(c.said(), QStringList({"此卡已经挂失，不能使用,需要打开挂失记录吗？"}));
+    QCOMPARE(c.said(), QStringList({ "此卡已经挂失，不能使用,需要打开挂失记录吗？" }));
     QVERIFY(!c.window()->findChild<MemberPanel *>()->isLoaded());
     c.window()->close();
     c.menu("会员卡更换");
@@ -349,7 +350,7 @@ void TestCounterDay::aDayAtTheCounter()
     c.menu("积分兑换");
     fx.dialogs.answers << MsgResult::Cancel;
     c.card("8001");
-    QCOMPARE(c.said(), QStringList({"此卡已经更换，不能使用,需要打开更换记录吗？"}));
+    QCOMPARE(c.said(), QStringList({ "此卡已经更换，不能使用,需要打开更换记录吗？" }));
     c.window()->close();
 
     c.menu("会员查询");
@@ -364,9 +365,9 @@ void TestCounterDay::aDayAtTheCounter()
     c.click("showAllButton");
     auto *memberGrid = c.window()->findChild<RecordGrid *>();
     QCOMPARE(memberGrid->totalRowCount(), 2);
-    QStringList listed{memberGrid->cellText(0, 0), memberGrid->cellText(1, 0)};
+    QStringList listed { memberGrid->cellText(0, 0), memberGrid->cellText(1, 0) };
     listed.sort();
-    QCOMPARE(listed, QStringList({"8002", "9001"}));
+    QCOMPARE(listed, QStringList({ "8002", "9001" }));
     c.window()->close();
 
     // The journal of the day, in every format.
@@ -391,81 +392,102 @@ void TestCounterDay::aDayAtTheCounter()
 
     // The database after the day.
     QVERIFY(Sql::scalar("pragma integrity_check").toString() == "ok");
-    QCOMPARE(Rows("select 卡类别, 折扣, 积分比例, 自动变卡下限, 允许兑换礼品, 允许返现金 from 卡类别"),
-             QStringList({"普通卡|100|10|0|1|1", "金卡|90|10|100|1|1"}));
-    QCOMPARE(Rows("select 自动变卡 from 自动变卡"), QStringList({"是"}));
-    QCOMPARE(Rows("select 引荐积分 from 引荐积分"), QStringList({"5"}));
-    QCOMPARE(Rows("select 店铺, 票尾 from 小票"), QStringList({"青禾便利店|谢谢惠顾"}));
-    QCOMPARE(Rows("select 操作员, 姓名, 密码, \"1\", \"18\", \"19\", \"23\" from 操作员 order by 操作员"),
-             QStringList({"0001|系统管理员|null|1|1|1|1", "0002|王收银|123|0|1|1|0"}));
-    QCOMPARE(Rows("select 所属类别, 商品编号, 商品名称, 单位, 预设单价 from 商品档案 order by 编号"),
-             QStringList({"日用|SP001|毛巾|条|12", "食品|SP002|饼干|包|8.5"}));
-    QCOMPARE(Rows("select 会员卡号, 卡类别, 会员姓名, 身份证号, 会员生日, 生日, 手机, 引荐人卡号, 引荐人姓名, 起用日期, "
-                  "积分, 口头挂失标志 from 会员卡信息 order by 会员卡号"),
-             QStringList({"8002|普通卡|李四||2026-03-14|3-14|13900000002|8001|张三|2026-03-14|70|0",
-                          "9001|普通卡|张三|330102198003061234|1980-03-06|3-6|13900000001|||2026-03-14|6.55|0"}));
-    QCOMPARE(Rows("select 编号, 会员卡号, 会员姓名, 增减积分, 增减原因, \"退/换货说明\", 兑换礼品, 返现金, 日期, 时间, 经手人 "
-                  "from 流水记录 order by coalesce(编号, '')"),
-             QStringList({"null|9001|张三|5|引荐会员|null|null|null|2026-03-14|10:30:15|0001",
-                          "0000000001|9001|张三|2.9|购物消费|null|null|null|2026-03-14|10:30:15|0001",
-                          "0000000002|8002|李四|100|购物消费|null|null|null|2026-03-14|10:30:15|0001",
-                          "0000000003|9001|张三|-0.85|退货|破损|null|null|2026-03-14|10:30:15|0001",
-                          "0000000004|9001|张三|-0.5|换货|换颜色|null|null|2026-03-14|10:30:15|0001",
-                          "0000000005|8002|李四|-20|兑换积分|null|雨伞|0|2026-03-14|10:30:15|0001",
-                          "0000000006|8002|李四|-10|兑换积分|null||5|2026-03-14|10:30:15|0001"}));
-    QCOMPARE(Rows("select 编号, 会员卡号, 会员姓名, 商品, 单位, 数量, 消费金额, 增减原因, \"退/换货说明\" "
+    QCOMPARE(
+        Rows("select 卡类别, 折扣, 积分比例, 自动变卡下限, 允许兑换礼品, 允许返现金 from 卡类别"),
+        QStringList({ "普通卡|100|10|0|1|1", "金卡|90|10|100|1|1" }));
+    QCOMPARE(Rows("select 自动变卡 from 自动变卡"), QStringList({ "是" }));
+    QCOMPARE(Rows("select 引荐积分 from 引荐积分"), QStringList({ "5" }));
+    QCOMPARE(Rows("select 店铺, 票尾 from 小票"), QStringList({ "青禾便利店|谢谢惠顾" }));
+    QCOMPARE(
+        Rows(
+            "select 操作员, 姓名, 密码, \"1\", \"18\", \"19\", \"23\" from 操作员 order by 操作员"),
+        QStringList({ "0001|系统管理员|null|1|1|1|1", "0002|王收银|123|0|1|1|0" }));
+    QCOMPARE(
+        Rows("select 所属类别, 商品编号, 商品名称, 单位, 预设单价 from 商品档案 order by 编号"),
+        QStringList({ "日用|SP001|毛巾|条|12", "食品|SP002|饼干|包|8.5" }));
+    QCOMPARE(
+        Rows("select 会员卡号, 卡类别, 会员姓名, 身份证号, 会员生日, 生日, 手机, 引荐人卡号, "
+             "引荐人姓名, 起用日期, "
+             "积分, 口头挂失标志 from 会员卡信息 order by 会员卡号"),
+        QStringList({ "8002|普通卡|李四||2026-03-14|3-14|13900000002|8001|张三|2026-03-14|70|0",
+                      "9001|普通卡|张三|330102198003061234|1980-03-06|3-6|13900000001|||2026-03-14|"
+                      "6.55|0" }));
+    QCOMPARE(
+        Rows("select 编号, 会员卡号, 会员姓名, 增减积分, 增减原因, \"退/换货说明\", 兑换礼品, "
+             "返现金, 日期, 时间, 经手人 "
+             "from 流水记录 order by coalesce(编号, '')"),
+        QStringList({ "null|9001|张三|5|引荐会员|null|null|null|2026-03-14|10:30:15|0001",
+                      "0000000001|9001|张三|2.9|购物消费|null|null|null|2026-03-14|10:30:15|0001",
+                      "0000000002|8002|李四|100|购物消费|null|null|null|2026-03-14|10:30:15|0001",
+                      "0000000003|9001|张三|-0.85|退货|破损|null|null|2026-03-14|10:30:15|0001",
+                      "0000000004|9001|张三|-0.5|换货|换颜色|null|null|2026-03-14|10:30:15|0001",
+                      "0000000005|8002|李四|-20|兑换积分|null|雨伞|0|2026-03-14|10:30:15|0001",
+                      "0000000006|8002|李四|-10|兑换积分|null||5|2026-03-14|10:30:15|0001" }));
+    QCOMPARE(Rows("select 编号, 会员卡号, 会员姓名, 商品, 单位, 数量, 消费金额, 增减原因, "
+                  "\"退/换货说明\" "
                   "from 消费记录 order by 编号, 商品"),
-             QStringList({"0000000001|9001|张三|毛巾|条|1|12|购物消费|null",
-                          "0000000001|9001|张三|饼干|包|2|17|购物消费|null",
-                          "0000000003|9001|张三|饼干|包|-1|-8.5|退货|破损",
-                          "0000000004|9001|张三|毛巾|条|-1|-12|换货|换颜色"}));
-    QCOMPARE(Rows("select 会员卡号, 会员姓名, 口头挂失日期, 口头挂失时间, 挂失经手人, 取消挂失日期, 取消挂失时间, 取消挂失经手人 "
+             QStringList({ "0000000001|9001|张三|毛巾|条|1|12|购物消费|null",
+                           "0000000001|9001|张三|饼干|包|2|17|购物消费|null",
+                           "0000000003|9001|张三|饼干|包|-1|-8.5|退货|破损",
+                           "0000000004|9001|张三|毛巾|条|-1|-12|换货|换颜色" }));
+    QCOMPARE(Rows("select 会员卡号, 会员姓名, 口头挂失日期, 口头挂失时间, 挂失经手人, "
+                  "取消挂失日期, 取消挂失时间, 取消挂失经手人 "
                   "from 口头挂失记录"),
-             QStringList({"8001|张三|2026-03-14|10:30:15|0001|2026-03-14|10:30:15|0001"}));
+             QStringList({ "8001|张三|2026-03-14|10:30:15|0001|2026-03-14|10:30:15|0001" }));
     QCOMPARE(Rows("select 旧卡号, 新卡号, 会员姓名, 原有积分, 日期, 时间, 经手人 from 挂失记录"),
-             QStringList({"8001|9001|张三|6.55|2026-03-14|10:30:15|0001"}));
+             QStringList({ "8001|9001|张三|6.55|2026-03-14|10:30:15|0001" }));
 
     // The settings file, as the shop settings wrote it.
     QCOMPARE(Gbk::decode(ReadAll(BaseFolder::iniPath())),
-             QString("[程序参数]\r\n打印端口=%1\r\n店铺名称=青禾便利店\r\n背景图片=\r\n广告语=会员日全场九折\r\n"
+             QString("[程序参数]\r\n打印端口=%1\r\n店铺名称=青禾便利店\r\n背景图片=\r\n广告语="
+                     "会员日全场九折\r\n"
                      "打印小票=1\r\n小票尾=谢谢惠顾\r\n打印机=0\r\n")
                  .arg(pos));
 
     // Receipts: each one replaced the one before on the port.
     const auto receipt = [](const QStringList &lines) {
-        return Gbk::encode(lines.join("\r\n") + "\r\n") + QByteArray("\x0B\x1B\x4A\x8C\r\n\n\r\n", 9);
+        return Gbk::encode(lines.join("\r\n") + "\r\n")
+            + QByteArray("\x0B\x1B\x4A\x8C\r\n\n\r\n", 9);
     };
     const QString head = "          欢 迎 光 临";
     const QString shop = "           青禾便利店";
     const QString rule = QString(32, '~');
-    const QStringList tail{rule, "2026-03-14   10:30:15", "经手人： 0001", rule, "谢谢惠顾"};
-    QCOMPARE(purchaseReceipt,
-             receipt(QStringList{head, shop, "~~~~~~~~~~~增加积分~~~~~~~~~~~~~", "会员卡号： 8001", "会员姓名： 张三",
-                                 "所购商品： 毛巾", "所购商品： 饼干", "消费金额： 29", "增加积分： 2.9", "现有积分： 7.9"}
-                     + tail));
+    const QStringList tail { rule, "2026-03-14   10:30:15", "经手人： 0001", rule, "谢谢惠顾" };
+    QCOMPARE(
+        purchaseReceipt,
+        receipt(QStringList { head, shop, "~~~~~~~~~~~增加积分~~~~~~~~~~~~~", "会员卡号： 8001",
+                              "会员姓名： 张三", "所购商品： 毛巾", "所购商品： 饼干",
+                              "消费金额： 29", "增加积分： 2.9", "现有积分： 7.9" }
+                + tail));
     QCOMPARE(returnReceipt,
-             receipt(QStringList{head, shop, "~~~~~~~退/换货减少积分~~~~~~~~~", "会员卡号： 8001", "会员姓名： 张三",
-                                 "退货商品： 饼干", "退货金额： 8.5", "减少积分： 0.85", "现有积分： 7.05"}
+             receipt(QStringList { head, shop, "~~~~~~~退/换货减少积分~~~~~~~~~", "会员卡号： 8001",
+                                   "会员姓名： 张三", "退货商品： 饼干", "退货金额： 8.5",
+                                   "减少积分： 0.85", "现有积分： 7.05" }
                      + tail));
     QCOMPARE(giftReceipt,
-             receipt(QStringList{head, shop, "~~~~~~~~~~积分兑换~~~~~~~~~~~", "会员卡号： 8002", "会员姓名： 李四",
-                                 "兑换积分： 20", "兑换礼品： 雨伞", "兑换现金： 0", "现有积分： 80"}
+             receipt(QStringList { head, shop, "~~~~~~~~~~积分兑换~~~~~~~~~~~", "会员卡号： 8002",
+                                   "会员姓名： 李四", "兑换积分： 20", "兑换礼品： 雨伞",
+                                   "兑换现金： 0", "现有积分： 80" }
                      + tail));
     QCOMPARE(ReadAll(pos),
-             receipt(QStringList{head, shop, "~~~~~~~~~~积分兑换~~~~~~~~~~~", "会员卡号： 8002", "会员姓名： 李四",
-                                 "兑换积分： 10", "兑换礼品： ", "兑换现金： 5", "现有积分： 70"}
+             receipt(QStringList { head, shop, "~~~~~~~~~~积分兑换~~~~~~~~~~~", "会员卡号： 8002",
+                                   "会员姓名： 李四", "兑换积分： 10", "兑换礼品： ",
+                                   "兑换现金： 5", "现有积分： 70" }
                      + tail));
 
     // The exports, read back: the grid's titles and the seven rows, the same in every format.
-    const Readback::Table journal{
-        {"会员卡号", "会员姓名", "商品", "兑换礼品", "返现金", "增减积分", "增减原因", "退/换货说明", "日期", "时间", "经手人"},
-        {"9001", "张三", "", "", "", "5", "引荐会员", "", "2026-03-14", "10:30:15", "0001"},
-        {"9001", "张三", "", "", "", "2.9", "购物消费", "", "2026-03-14", "10:30:15", "0001"},
-        {"8002", "李四", "", "", "", "100", "购物消费", "", "2026-03-14", "10:30:15", "0001"},
-        {"9001", "张三", "", "", "", "-0.85", "退货", "破损", "2026-03-14", "10:30:15", "0001"},
-        {"9001", "张三", "", "", "", "-0.5", "换货", "换颜色", "2026-03-14", "10:30:15", "0001"},
-        {"8002", "李四", "", "雨伞", "0", "-20", "兑换积分", "", "2026-03-14", "10:30:15", "0001"},
-        {"8002", "李四", "", "", "5", "-10", "兑换积分", "", "2026-03-14", "10:30:15", "0001"}};
+    const Readback::Table journal {
+        { "会员卡号", "会员姓名", "商品", "兑换礼品", "返现金", "增减积分", "增减原因",
+          "退/换货说明", "日期", "时间", "经手人" },
+        { "9001", "张三", "", "", "", "5", "引荐会员", "", "2026-03-14", "10:30:15", "0001" },
+        { "9001", "张三", "", "", "", "2.9", "购物消费", "", "2026-03-14", "10:30:15", "0001" },
+        { "8002", "李四", "", "", "", "100", "购物消费", "", "2026-03-14", "10:30:15", "0001" },
+        { "9001", "张三", "", "", "", "-0.85", "退货", "破损", "2026-03-14", "10:30:15", "0001" },
+        { "9001", "张三", "", "", "", "-0.5", "换货", "换颜色", "2026-03-14", "10:30:15", "0001" },
+        { "8002", "李四", "", "雨伞", "0", "-20", "兑换积分", "", "2026-03-14", "10:30:15",
+          "0001" },
+        { "8002", "李四", "", "", "5", "-10", "兑换积分", "", "2026-03-14", "10:30:15", "0001" }
+    };
     QCOMPARE(Readback::delimited(ReadAll(exports.filePath("journal.txt")), '\t'), journal);
     QCOMPARE(Readback::delimited(ReadAll(exports.filePath("journal.csv")), ','), journal);
     QCOMPARE(Readback::html(QString::fromUtf8(ReadAll(exports.filePath("journal.htm")))), journal);
