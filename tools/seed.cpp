@@ -1,4 +1,4 @@
-// huiyuanjifen-seed PATH --members N --journal N
+// huiyuanjifen-seed PATH --members N --journal N [--consumption N] [--products N] [--seed N]
 #include "seeder.h"
 
 #include "data/dm1frm.h"
@@ -12,6 +12,7 @@ int main(int argc, char **argv)
     QStringList args = app.arguments();
     args.removeFirst();
     QTextStream err(stderr);
+    const char *usage = "usage: huiyuanjifen-seed PATH --members N --journal N [--consumption N] [--products N] [--seed N]\n";
     SeedOptions options;
     QString path;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -20,19 +21,23 @@ int main(int argc, char **argv)
             options.members = args[++i].toInt(&ok);
         else if (args[i] == QLatin1String("--journal") && i + 1 < args.size())
             options.journal = args[++i].toInt(&ok);
+        else if (args[i] == QLatin1String("--consumption") && i + 1 < args.size())
+            options.consumption = args[++i].toInt(&ok);
+        else if (args[i] == QLatin1String("--products") && i + 1 < args.size())
+            options.products = args[++i].toInt(&ok);
         else if (args[i] == QLatin1String("--seed") && i + 1 < args.size())
             options.seed = args[++i].toUInt(&ok);
         else if (path.isEmpty() && !args[i].startsWith(QLatin1Char('-')))
             path = args[i];
         else
             ok = false;
-        if (!ok || options.members < 0 || options.journal < 0) {
-            err << "usage: huiyuanjifen-seed PATH --members N --journal N [--seed N]\n";
+        if (!ok || options.members < 0 || options.journal < 0 || options.consumption < -1 || options.products < -1) {
+            err << usage;
             return 2;
         }
     }
     if (path.isEmpty()) {
-        err << "usage: huiyuanjifen-seed PATH --members N --journal N [--seed N]\n";
+        err << usage;
         return 2;
     }
     TDM1 dm;

@@ -5,7 +5,9 @@
 struct SeedOptions
 {
     int members = 200;
-    int journal = 2000;
+    int journal = 2000;     // journal rows in all, the referral rows included
+    int consumption = -1;   // consumption rows in all; -1: one to four per purchase
+    int products = -1;      // -1: a tenth of the members, 30 to 20,000
     quint32 seed = 20081205;
 };
 
