@@ -120,10 +120,11 @@ void RecordGrid::refresh()
     runQuery();
 }
 
-void RecordGrid::runQuery()
+void RecordGrid::runQuery(bool recount)
 {
     m_model->clear();
-    m_total = -1;
+    if (recount)
+        m_total = -1;
     if (m_query && m_query->isOpen()) {
         try {
             m_model->run(sortedStatement(), m_query->values());
@@ -142,7 +143,12 @@ void RecordGrid::runQuery()
         }
     }
     updateMarks();
-    updateFooter();
+    // A new order holds the same rows: the footer's count and sums stand, and over
+    // millions of rows they cost more than the sorted first page.
+    if (recount || !m_model->isActive()) {
+        m_total = -1;
+        updateFooter();
+    }
     applyWidths();
     Q_EMIT refreshed();
 }
@@ -182,7 +188,7 @@ void RecordGrid::applyWidths()
 void RecordGrid::setSortKeys(const QList<SortKey> &keys)
 {
     m_sortKeys = keys;
-    runQuery();
+    runQuery(!m_model->isActive());
 }
 
 void RecordGrid::columnTitleClick(int column, bool addKey)

@@ -113,7 +113,7 @@ private:
     void applyWidths();
     void updateFooter();
     void updateMarks();
-    void runQuery();
+    void runQuery(bool recount = true);
 
     RecordModel *m_model;
     QTableView *m_view;

@@ -108,10 +108,12 @@ void TestRecordGrid::fetchesLazilyAndSumsInSql()
 
     query.setStatement("select * from 流水记录 where 会员卡号 >= ?", { "C" });
     QCOMPARE(grid.fetchedRowCount(), RecordModel::BatchSize);
+    // The reference sums run over the grid's own condition: a sum of doubles depends on the
+    // order the engine reads the rows in, and an index may give a whole-table sum another.
     QCOMPARE(grid.footerTexts(),
              QStringList({ "合计次数", "100000",
-                           Sql::text(fx.scalar("select sum(返现金) from 流水记录")),
-                           Sql::text(fx.scalar("select sum(增减积分) from 流水记录")), "", "" }));
+                           Sql::text(fx.scalar("select sum(返现金) from 流水记录 where 会员卡号 >= 'C'")),
+                           Sql::text(fx.scalar("select sum(增减积分) from 流水记录 where 会员卡号 >= 'C'")), "", "" }));
     QCOMPARE(grid.totalRowCount(), 100000);
 
     // Sorting is the engine's work too: still only the first rows are held.
