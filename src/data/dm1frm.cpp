@@ -172,6 +172,7 @@ bool TDM1::open(const QString &path, QString *error)
 
 void TDM1::close()
 {
+    Sql::forgetPreparedStatements();
     if (!QSqlDatabase::contains(QLatin1String(QSqlDatabase::defaultConnection)))
         return;
     {

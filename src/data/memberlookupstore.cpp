@@ -28,10 +28,10 @@ bool isReplaced(const QString &card)
 
 std::optional<Member> member(const QString &card)
 {
-    QSqlQuery q = Sql::exec(QStringLiteral("select * from 会员卡信息 where 会员卡号 = ?"), {card});
-    if (!q.next())
+    const std::optional<QSqlRecord> row = Sql::firstRow(QStringLiteral("select * from 会员卡信息 where 会员卡号 = ?"), {card});
+    if (!row)
         return std::nullopt;
-    const auto text = [&q](const char *column) { return Sql::text(q.value(QString::fromUtf8(column))); };
+    const auto text = [&row](const char *column) { return Sql::text(row->value(QString::fromUtf8(column))); };
     Member m;
     m.card = text("会员卡号");
     // A row whose card number reads empty counts as no member, so an empty field finds none.
@@ -47,7 +47,7 @@ std::optional<Member> member(const QString &card)
     m.mobile = text("手机");
     m.points = text("积分");
     m.issued = text("起用日期");
-    m.verballyLost = Sql::isTrue(q.value(QStringLiteral("口头挂失标志")));
+    m.verballyLost = Sql::isTrue(row->value(QStringLiteral("口头挂失标志")));
     return m;
 }
 

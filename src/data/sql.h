@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
 
+#include <optional>
 #include <stdexcept>
 
 // An engine error, carrying the engine's own text. The data layer never shows messages;
@@ -27,6 +29,11 @@ QSqlQuery exec(const QString &statement, const QVariantList &values = {});
 int execute(const QString &statement, const QVariantList &values = {});
 // First column of the first row; an invalid QVariant when there is no row.
 QVariant scalar(const QString &statement, const QVariantList &values = {});
+// The first row with its column names; nothing when there is no row.
+std::optional<QSqlRecord> firstRow(const QString &statement, const QVariantList &values = {});
+// execute(), scalar() and firstRow() keep their statements prepared on the connection;
+// the data module drops them before it closes the connection.
+void forgetPreparedStatements();
 // Text of a value as the windows show it: null reads as empty, numbers by NumberText.
 QString text(const QVariant &value);
 bool isTrue(const QVariant &value); // null reads as no
