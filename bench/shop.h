@@ -16,6 +16,7 @@ struct Shop
     qint64 products = 0;
     QStringList cards;     // members a lookup loads (neither replaced nor lost), spread out
     QStringList richCards; // members with a large balance, for returns and redemptions
+    QStringList spareCards; // members no other case loads, for card replacements
     QList<BasketGrid::Product> basketProducts; // products spread over the catalogue
 
     // Opens the database on the default connection and reads the facts above.
