@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 class TestData : public QObject
@@ -30,6 +32,8 @@ private Q_SLOTS:
     void openRefusesBadFiles_data();
     void openRefusesBadFiles();
     void emptyResultReadsEmpty();
+    void preparedStatementsFollowTheConnection();
+    void preparedStatementsHoldNoLock();
 };
 
 void TestData::schemaHasTwelveTablesWithTheirColumns()
@@ -283,6 +287,49 @@ void TestData::emptyResultReadsEmpty()
     QCOMPARE(Sql::isTrue(none), false);
     QCOMPARE(Sql::text(Sql::scalar("select max(编号) from 流水记录")), QString());
     QCOMPARE(Sql::text(QVariant(12.5)), QString("12.5"));
+}
+
+// Statements stay prepared between calls; after the connection moves to another file
+// (a restore), they must read that file, not the old one.
+void TestData::preparedStatementsFollowTheConnection()
+{
+    Fixture fx;
+    const QString count = "select count(*) from 会员卡信息 where 会员卡号 = ?";
+    fx.exec("insert into 会员卡信息 (会员卡号) values ('A1')");
+    QCOMPARE(Sql::scalar(count, {"A1"}).toInt(), 1);
+    QCOMPARE(Sql::execute("update 会员卡信息 set 积分 = 5 where 会员卡号 = ?", {"A1"}), 1);
+    QCOMPARE(Sql::firstRow("select * from 会员卡信息 where 会员卡号 = ?", {"A1"})->value("积分").toDouble(), 5.0);
+
+    const QString other = fx.file("other.mdb");
+    QString error;
+    QVERIFY(Schema::createDatabase(other, &error));
+    QVERIFY2(fx.dm.open(other, &error), qPrintable(error));
+    QCOMPARE(Sql::scalar(count, {"A1"}).toInt(), 0);
+    QCOMPARE(Sql::execute("update 会员卡信息 set 积分 = 5 where 会员卡号 = ?", {"A1"}), 0);
+    QVERIFY(!Sql::firstRow("select * from 会员卡信息 where 会员卡号 = ?", {"A1"}));
+
+    fx.dm.close();
+    QVERIFY_THROWS_EXCEPTION(DbError, Sql::scalar(count, {"A1"}));
+}
+
+// A statement kept prepared must not keep its read open: another connection can still write.
+void TestData::preparedStatementsHoldNoLock()
+{
+    Fixture fx;
+    fx.exec("insert into 会员卡信息 (会员卡号) values ('A1')");
+    QVERIFY(Sql::scalar("select 会员卡号 from 会员卡信息 where 会员卡号 >= ?", {""}).isValid());
+    QVERIFY(Sql::firstRow("select * from 会员卡信息 where 会员卡号 >= ?", {""}));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "writer");
+        db.setDatabaseName(BaseFolder::databasePath());
+        db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY2(q.exec("insert into 会员卡信息 (会员卡号) values ('B2')"), qPrintable(q.lastError().text()));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("writer");
+    QCOMPARE(Sql::scalar("select count(*) from 会员卡信息 where 会员卡号 >= ?", {""}).toInt(), 2);
 }
 
 HYJF_TEST_MAIN(TestData)

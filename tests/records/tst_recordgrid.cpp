@@ -3,6 +3,7 @@
 #include "data/sql.h"
 #include "records/gridfind.h"
 #include "records/gridprint.h"
+#include "records/gridsql.h"
 #include "records/recordgrid.h"
 #include "records/recordmodel.h"
 #include "support/fixture.h"
@@ -83,6 +84,8 @@ class TestRecordGrid : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void fetchesLazilyAndSumsInSql();
+    void wholeJournalSortsAndSumsReadIndexes_data();
+    void wholeJournalSortsAndSumsReadIndexes();
     void cellTexts_data();
     void cellTexts();
     void sortsByOneAndByTwoColumns();
@@ -405,6 +408,33 @@ void TestRecordGrid::partlyFetchedGridLetsSavesRun()
     QCOMPARE(fx.count("消费记录"), 1);
     QCOMPARE(grid.cellText(999, 0), "C001000");
     QCOMPARE(grid.fetchedRowCount(), 1000);
+}
+
+void TestRecordGrid::wholeJournalSortsAndSumsReadIndexes_data()
+{
+    QTest::addColumn<QString>("statement");
+    // Every column of the journal window, as a click on its title sorts all rows.
+    for (const char *column : { "会员卡号", "会员姓名", "商品", "兑换礼品", "返现金", "增减积分",
+                                "增减原因", "退/换货说明", "日期", "时间", "经手人" }) {
+        for (const Qt::SortOrder order : { Qt::AscendingOrder, Qt::DescendingOrder })
+            QTest::addRow("sort by %s %s", column, order == Qt::AscendingOrder ? "asc" : "desc")
+                << GridSql::sorted("select * from 流水记录", { { column, order } });
+    }
+    QTest::newRow("footer") << GridSql::footer("select * from 流水记录", { "返现金", "增减积分" });
+}
+
+// A sort or a sum over millions of rows must read an index, never sort or read the table.
+void TestRecordGrid::wholeJournalSortsAndSumsReadIndexes()
+{
+    QFETCH(QString, statement);
+    Fixture fx;
+    QSqlQuery q = Sql::exec("explain query plan " + statement);
+    QStringList plan;
+    while (q.next())
+        plan << q.value(3).toString();
+    const QString text = plan.join(" / ");
+    QVERIFY2(text.contains("USING INDEX") || text.contains("USING COVERING INDEX"), qPrintable(text));
+    QVERIFY2(!text.contains("TEMP B-TREE"), qPrintable(text));
 }
 
 HYJF_TEST_MAIN(TestRecordGrid)
