@@ -14,4 +14,9 @@ void RegisterLookupFloor(const Shop &shop);
 // Member search and pick, returns, redemptions, journal numbers, the journal window, exports.
 void RegisterShopCases(const Shop &shop, qint64 exportRows, const QString &exportFolder);
 
+// The birthday lists and the member list's "显示全部".
+void RegisterMemberViewCases();
+// Card replacements; they refuse their old numbers from then on, so they run last.
+void RegisterCardReplacement(const Shop &shop);
+
 void ReleaseCaseWindows();

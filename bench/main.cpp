@@ -159,7 +159,9 @@ int main(int argc, char **argv)
     RegisterLookupAndSave(shop, QString());
     RegisterLookupFloor(shop);
     RegisterShopCases(shop, qMin(options.exportRows, shop.journalRows), options.work);
+    RegisterMemberViewCases();
     RegisterStartup(options.work);
+    RegisterCardReplacement(shop);
     run(collector);
     dm.close();
 
@@ -179,11 +181,16 @@ int main(int argc, char **argv)
               busy + QStringLiteral(", ") + Count(shop.consumptionRows) + QStringLiteral(" consumption rows"), 15),
         timed(collector, "return save", "return save", busy, 15),
         timed(collector, "redemption save", "redemption save", busy, 15),
+        timed(collector, "card replacement", "card replacement (moves the member's history)", busy
+              + QStringLiteral(", ") + Count(shop.consumptionRows) + QStringLiteral(" consumption rows"), 50),
         timed(collector, "NextJournalNumber", "`NextJournalNumber`", journal, 1),
+        timed(collector, "birthday list three days", "birthday list, three days", members, 20),
+        timed(collector, "birthday list five days", "birthday list, five days", members, 20),
         timed(collector, "journal window open", "journal window on all rows, with footers", journal, 500),
         timed(collector, "journal sort by 增减积分", "journal window: sort by 增减积分", journal, 2000),
         timed(collector, "journal sort by 日期", "journal window: sort by 日期", journal, 2000),
     };
+    lines << timed(collector, "member list show all", "member list “显示全部” with its footer", members, 300);
     for (const char *format : {"TXT", "CSV", "HTML", "RTF", "XLS"})
         lines << timed(collector, QStringLiteral("export ") + QLatin1String(format),
                        QStringLiteral("export, ") + QLatin1String(format), rows, 5000);
