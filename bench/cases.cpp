@@ -36,7 +36,6 @@ struct Windows
     std::unique_ptr<Tzengjiajifen> purchase;
     std::unique_ptr<Ttuihuo> returns;
     std::unique_ptr<Tduihuan> redemption;
-    std::unique_ptr<Txiangxijilu> journal;
 };
 
 Windows &windows()
