@@ -118,6 +118,9 @@ void RegisterLookupAndSave(const Shop &shop, const QString &suffix)
 {
     add(QStringLiteral("LookUpCard") + suffix, [&shop](State &state) {
         MemberPanel *panel = shown(windows().purchase)->memberPanel();
+        // Each member once untimed, as the floor does: both then read pages already in memory.
+        for (const QString &card : shop.cards)
+            lookUp(panel, card);
         int i = 0;
         for (auto _ : state) {
             state.PauseTiming();
@@ -167,10 +170,8 @@ void RegisterLookupFloor(const Shop &shop)
                 return;
             }
         }
-        int i = 0;
         QVariant sink;
-        for (auto _ : state) {
-            const QString card = shop.cards.at(i++ % shop.cards.size());
+        const auto lookUpBare = [&](const QString &card) {
             QString category;
             for (size_t k = 0; k < queries.size(); ++k) {
                 QSqlQuery &q = queries[k];
@@ -185,6 +186,12 @@ void RegisterLookupFloor(const Shop &shop)
                 }
                 q.finish();
             }
+        };
+        for (const QString &card : shop.cards)
+            lookUpBare(card);
+        int i = 0;
+        for (auto _ : state) {
+            lookUpBare(shop.cards.at(i++ % shop.cards.size()));
             benchmark::DoNotOptimize(sink);
         }
     })->Iterations(200)->Repetitions(7);
