@@ -62,6 +62,30 @@ QString missingTables(QSqlDatabase &db)
     return missing.isEmpty() ? QString() : QStringLiteral("缺少数据表: ") + missing.join(QLatin1Char(','));
 }
 
+// A save cut short by a crash or a power cut leaves its rollback journal beside the file.
+// The engine rolls it back at the first read of a writing connection; the read-only check
+// below cannot, and would call the file broken for good. So a writing connection has that
+// first read before anything else looks at the file.
+void rollBackInterruptedSave(const QString &path)
+{
+    const QFileInfo journal(path + QStringLiteral("-journal"));
+    if (!QFileInfo(path).isFile() || !journal.isFile() || journal.size() == 0)
+        return;
+    const QString name = QStringLiteral("recover-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("select count(*) from sqlite_master"));
+            q.finish();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
 } // namespace
 
 SharedQuery::SharedQuery(QString statement, QObject *parent)
@@ -129,6 +153,7 @@ TDM1 *TDM1::instance()
 bool TDM1::open(const QString &path, QString *error)
 {
     close();
+    rollBackInterruptedSave(path);
     const QString problem = CheckDatabaseFile(path);
     if (!problem.isEmpty()) {
         if (error)
