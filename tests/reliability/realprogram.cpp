@@ -1,0 +1,193 @@
+#include "realprogram.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace {
+
+const QStringList OutsideNames { "home", "runtime", "config", "cache", "data", "state", "tmp" };
+
+QString distFolder()
+{
+    return qEnvironmentVariable("HYJF_DIST");
+}
+
+bool copyFolder(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    const QDir source(from);
+    for (const QFileInfo &entry :
+         source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = QDir(to).filePath(entry.fileName());
+        if (!entry.isDir() && QFile::exists(target))
+            continue; // the test's own file
+        if (entry.isDir() ? !copyFolder(entry.filePath(), target)
+                          : !QFile::copy(entry.filePath(), target))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+RealProgram::RealProgram()
+{
+    for (const QString &name : OutsideNames)
+        QDir(m_root.path()).mkpath(name);
+    QFile::setPermissions(outside("runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+RealProgram::~RealProgram()
+{
+    for (QProcess *p : { &m_program, &m_xserver }) {
+        if (p->state() != QProcess::NotRunning) {
+            p->kill();
+            p->waitForFinished(5000);
+        }
+    }
+}
+
+QString RealProgram::missingTools()
+{
+    QStringList missing;
+    for (const char *tool : { "Xvfb", "xdotool" })
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            missing << QString::fromLatin1(tool);
+    if (!QFile::exists(distFolder() + "/huiyuanjifen"))
+        missing << "the built program (HYJF_DIST)";
+    return missing.join(", ");
+}
+
+QString RealProgram::folder() const
+{
+    return QDir(m_root.path()).filePath("program");
+}
+
+QString RealProgram::outside(const QString &name) const
+{
+    return QDir(m_root.path()).filePath(name);
+}
+
+QStringList RealProgram::outsideFolders() const
+{
+    QStringList folders;
+    for (const QString &name : OutsideNames)
+        folders << outside(name);
+    return folders;
+}
+
+bool RealProgram::start(QString *why)
+{
+    // The program's folder as the build makes it, without the other tools.
+    QDir().mkpath(folder());
+    for (const char *entry : { "database", "backup", "image" }) {
+        if (!copyFolder(distFolder() + "/" + entry, folder() + "/" + entry)) {
+            *why = QString("cannot copy ") + entry;
+            return false;
+        }
+    }
+    for (const char *file : { "huiyuanjifen", "help.html" }) {
+        if (!QFile::exists(folder() + "/" + file)
+            && !QFile::copy(distFolder() + "/" + file, folder() + "/" + file)) {
+            *why = QString("cannot copy ") + file;
+            return false;
+        }
+    }
+
+    // A display number nobody uses; Xvfb refuses a taken one, then the next is tried.
+    for (int number = 90 + int(QCoreApplication::applicationPid() % 400);; ++number) {
+        if (QFile::exists(QString("/tmp/.X11-unix/X%1").arg(number))
+            || QFile::exists(QString("/tmp/.X%1-lock").arg(number)))
+            continue;
+        m_display = QString(":%1").arg(number);
+        m_xserver.start("Xvfb", { m_display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp" });
+        if (!m_xserver.waitForStarted(5000)) {
+            *why = "Xvfb does not start";
+            return false;
+        }
+        bool up = false;
+        for (int i = 0; i < 100 && m_xserver.state() == QProcess::Running && !up; ++i) {
+            QThread::msleep(50);
+            up = QFile::exists(QString("/tmp/.X11-unix/X%1").arg(number));
+        }
+        if (up)
+            break;
+        m_xserver.waitForFinished(2000);
+        if (number > 900) {
+            *why = "no free display for Xvfb";
+            return false;
+        }
+    }
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *variable : { "QT_QPA_PLATFORM", "XAUTHORITY", "WAYLAND_DISPLAY" })
+        env.remove(variable);
+    env.insert("DISPLAY", m_display);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("HOME", outside("home"));
+    env.insert("XDG_RUNTIME_DIR", outside("runtime"));
+    env.insert("XDG_CONFIG_HOME", outside("config"));
+    env.insert("XDG_CACHE_HOME", outside("cache"));
+    env.insert("XDG_DATA_HOME", outside("data"));
+    env.insert("XDG_STATE_HOME", outside("state"));
+    env.insert("TMPDIR", outside("tmp"));
+    m_program.setProcessEnvironment(env);
+    m_program.setWorkingDirectory(outside("home"));
+    m_program.start(folder() + "/huiyuanjifen", {});
+    if (!m_program.waitForStarted(5000)) {
+        *why = m_program.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool RealProgram::xdotool(const QStringList &arguments, QByteArray *output, int timeoutMs)
+{
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", m_display);
+    tool.setProcessEnvironment(env);
+    tool.start("xdotool", arguments);
+    if (!tool.waitForFinished(timeoutMs)) {
+        tool.kill();
+        tool.waitForFinished();
+        return false;
+    }
+    if (output)
+        *output = tool.readAllStandardOutput();
+    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+QString RealProgram::waitForWindow(const QString &pattern, int timeoutMs)
+{
+    const QString pid = QString::number(m_program.processId());
+    for (int waited = 0; waited < timeoutMs && m_program.state() == QProcess::Running;
+         waited += 100) {
+        QByteArray found;
+        if (xdotool({ "search", "--all", "--onlyvisible", "--pid", pid, "--name", pattern }, &found)
+            && !found.trimmed().isEmpty())
+            return QString::fromLatin1(found.trimmed().split('\n').constLast());
+        QThread::msleep(100);
+    }
+    return {};
+}
+
+bool RealProgram::keys(const QString &window, const QStringList &keys)
+{
+    return xdotool(QStringList { "windowfocus", "--sync", window, "key", "--delay", "50" } + keys);
+}
+
+bool RealProgram::click(const QString &window, int x, int y)
+{
+    return xdotool({ "windowfocus", "--sync", window, "mousemove", "--window", window,
+                     QString::number(x), QString::number(y), "click", "1" });
+}
+
+bool RealProgram::waitForExit(int timeoutMs)
+{
+    return m_program.waitForFinished(timeoutMs);
+}
