@@ -5,6 +5,7 @@
 #include "common/basefolder.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
@@ -14,11 +15,13 @@
 
 namespace {
 
-// Card numbers the driver said it was about to create, and those it said were committed.
+// Card numbers the driver said it was about to create, and those it said were committed;
+// the replacements it began, old number to new.
 struct Promises
 {
     QSet<QString> begun;
     QSet<QString> done;
+    QHash<QString, QString> replacing;
 
     void read(const QByteArray &output)
     {
@@ -28,6 +31,8 @@ struct Promises
                 continue;
             for (qsizetype i = 2; i < words.size(); ++i)
                 (words[0] == "begin" ? begun : done).insert(words[i]);
+            if (words[0] == "begin" && words[1] == "replace" && words.size() == 4)
+                replacing.insert(words[2], words[3]);
         }
     }
 };
@@ -77,13 +82,36 @@ QStringList brokenBooks(const QSet<QString> &before, const Promises &promises,
         "select 'count ' || count(*) from 操作员 where 操作员 = '0001' having count(*) <> 1");
     expectNone("operator twice", "select 操作员 from 操作员 group by 操作员 having count(*) > 1");
 
+    expectNone("verbal loss flag and open loss records disagree",
+               "select 会员卡号 from 会员卡信息 m where 口头挂失标志 <> (select count(*) > 0 from "
+               "口头挂失记录 r where r.会员卡号 = m.会员卡号 and 取消挂失日期 is null)");
+
     const QStringList cards = column("select 会员卡号 from 会员卡信息");
     *members = QSet<QString>(cards.begin(), cards.end());
+    QHash<QString, QString> replaced; // old number to new, as recorded
+    for (const QString &row : column("select 旧卡号 || char(9) || 新卡号 from 挂失记录")) {
+        const QString oldCard = row.section('\t', 0, 0);
+        const QString newCard = row.section('\t', 1);
+        if (replaced.contains(oldCard))
+            broken << "card replaced twice: " + oldCard;
+        replaced.insert(oldCard, newCard);
+    }
+    // A replaced card lives on under its new number (or the one that replaced that).
+    for (auto it = replaced.cbegin(); it != replaced.cend(); ++it) {
+        if (members->contains(it.key()))
+            broken << "replaced card still a member: " + it.key();
+        if (!members->contains(it.value()) && !replaced.contains(it.value()))
+            broken << "replacement card missing: " + it.value();
+    }
+    // A replacement that did not commit left nothing under the new number.
+    for (auto it = promises.replacing.cbegin(); it != promises.replacing.cend(); ++it)
+        if (!replaced.contains(it.key()) && members->contains(it.value()))
+            broken << "new card without its replacement record: " + it.value();
     for (const QString &card : before)
-        if (!members->contains(card))
+        if (!members->contains(card) && !replaced.contains(card))
             broken << "member lost: " + card;
     for (const QString &card : promises.done)
-        if (!members->contains(card))
+        if (!members->contains(card) && !replaced.contains(card))
             broken << "committed card missing: " + card;
     for (const QString &card : *members)
         if (!promises.begun.contains(card))
