@@ -445,7 +445,9 @@ void MemberPanel::hidePickList()
 bool MemberPanel::eventFilter(QObject *watched, QEvent *event)
 {
     // A double click anywhere in the list picks its current row, also below the last row.
-    if (watched == m_pickGrid->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    // The type first: the list's own destruction sends events here while it is no longer a
+    // whole view.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_pickGrid->viewport()) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const QModelIndex at = m_pickGrid->indexAt(mouse->position().toPoint());
         if (at.isValid())

@@ -66,7 +66,7 @@ Tloginform::Tloginform(Shell *shell, QWidget *parent)
     connect(m_passwordEdit, &QLineEdit::returnPressed, this, [this] { loginButtonClick(); });
     connect(m_loginButton, &QPushButton::clicked, this, [this] { loginButtonClick(); });
     connect(m_quitButton, &QPushButton::clicked, this, [this] { done(Quit); });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         // Leaving the operator box for the password field with a code nobody has.
         if (!isVisible() || !old || !(old == m_operatorBox || m_operatorBox->isAncestorOf(old)))
             return;
@@ -80,6 +80,12 @@ Tloginform::Tloginform(Shell *shell, QWidget *parent)
     });
 
     FormShow();
+}
+
+Tloginform::~Tloginform()
+{
+    // Hiding the destroyed dialog moves the focus; this object is no login window by then.
+    disconnect(m_focusWatch);
 }
 
 void Tloginform::FormShow()

@@ -18,6 +18,7 @@ public:
     enum { Quit = 2 };
 
     explicit Tloginform(Shell *shell, QWidget *parent = nullptr);
+    ~Tloginform() override;
 
     QComboBox *operatorBox() const { return m_operatorBox; }
     QLineEdit *nameEdit() const { return m_nameEdit; }
@@ -43,4 +44,5 @@ private:
     QStringList m_passwords;
     int m_failures = 0;
     bool m_loading = false;
+    QMetaObject::Connection m_focusWatch;
 };

@@ -90,7 +90,15 @@ RecordGrid::RecordGrid(QWidget *parent)
     connect(find, &QShortcut::activated, this, &RecordGrid::showFindDialog);
 }
 
-RecordGrid::~RecordGrid() = default;
+RecordGrid::~RecordGrid()
+{
+    // The view and its parts are hidden and destroyed after this object has stopped being a
+    // RecordGrid; the signals they send on the way must no longer reach the handlers above.
+    for (QObject *part : findChildren<QObject *>())
+        disconnect(part, nullptr, this, nullptr);
+    if (m_model)
+        disconnect(m_model, nullptr, this, nullptr);
+}
 
 void RecordGrid::setColumns(const QList<GridColumn> &columns)
 {
@@ -258,6 +266,8 @@ bool RecordGrid::hasFooter() const
 void RecordGrid::updateFooter()
 {
     const QList<GridColumn> shown = m_model->columns();
+    // A cell past the last column is refused (and its item never freed): columns first.
+    m_footer->setColumnCount(int(shown.size()));
     m_footerTexts.clear();
     const bool any = hasFooter();
     m_footer->setVisible(any);
