@@ -7,6 +7,7 @@
 // after the commit "done <kind> <card...>"; each line is one write(), so a kill leaves
 // whole lines only. PREFIX keeps the card numbers of different runs apart.
 
+#include "cards/cardstore.h"
 #include "common/numtext.h"
 #include "common/session.h"
 #include "data/dm1frm.h"
@@ -160,6 +161,31 @@ public:
         }
     }
 
+    // A loss report on a card in use, its cancellation on a lost one.
+    void lossReport()
+    {
+        const std::optional<Member> m = anyMember(true);
+        if (!m)
+            return registration();
+        if (MemberStore::member(m->card)->verballyLost)
+            CardStore::CancelLoss(m->card);
+        else
+            CardStore::ReportLoss(m->card, m->name);
+    }
+
+    // Lost or not, a card gets a new number with the balance the window shows.
+    void replacement()
+    {
+        const std::optional<Member> m = anyMember(true);
+        if (!m)
+            return registration();
+        const QString card = newCard();
+        report(QStringLiteral("begin replace %1 %2").arg(m->card, card));
+        if (CardStore::ReplaceCard(m->card, card, m->name, PointStore::storedPoints(m->card))
+            == CardStore::Replacement::Done)
+            report(QStringLiteral("done replace %1 %2").arg(m->card, card));
+    }
+
     // Each kind of save with its weight; a new kind is one more line here.
     const std::vector<std::pair<int, std::function<void()>>> saves {
         { 3, [this] { registration(); } },
@@ -168,6 +194,8 @@ public:
         { 2, [this] { purchase(QStringLiteral("换货")); } },
         { 3, [this] { redemption(); } },
         { 2, [this] { operatorChange(); } },
+        { 2, [this] { lossReport(); } },
+        { 1, [this] { replacement(); } },
     };
 
     void runOne()

@@ -195,12 +195,19 @@ void TestCrashSafety::killedSavesKeepTheBooks()
         if (!broken.isEmpty() && violations > 20)
             break;
     }
-    qInfo("%d kills in %lld ms, %d with a save under way; %lld members, %lld committed cards",
-          kills, clock.elapsed(), midSave, qint64(members.size()), qint64(promises.done.size()));
+    QVERIFY(fx.dm.open(database));
+    const int replacements = fx.count("挂失记录");
+    const int lossReports = fx.count("口头挂失记录");
+    fx.dm.close();
+    qInfo("%d kills in %lld ms, %d with a save under way; %lld members, %lld committed cards, "
+          "%d replacements, %d loss reports",
+          kills, clock.elapsed(), midSave, qint64(members.size()), qint64(promises.done.size()),
+          replacements, lossReports);
     QCOMPARE(violations, 0);
     // The kills must have reached the saves, or the test proves nothing.
     QVERIFY(promises.done.size() > kills / 2);
     QVERIFY(midSave > 0);
+    QVERIFY(replacements > 0 && lossReports > 0);
 }
 
 HYJF_TEST_MAIN(TestCrashSafety)
