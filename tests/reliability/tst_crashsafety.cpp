@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QThread>
 
 #include <csignal>
@@ -126,7 +128,46 @@ class TestCrashSafety : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void killedSavesKeepTheBooks();
+    void interruptedSaveRolledBackAtOpening();
 };
+
+// The file and its journal as a crash in the middle of a save leaves them: copied while
+// another connection holds the save open, so no lock of that connection comes along.
+void TestCrashSafety::interruptedSaveRolledBackAtOpening()
+{
+    Fixture fx;
+    fx.exec("insert into 会员卡信息 (会员卡号, 积分) values ('A1', 10)");
+    fx.dm.close();
+    const QString database = BaseFolder::databasePath();
+    const QString crashed = fx.file("crashed.mdb");
+    {
+        QSqlDatabase writer = QSqlDatabase::addDatabase("QSQLITE", "writer");
+        writer.setDatabaseName(database);
+        QVERIFY(writer.open());
+        QSqlQuery q(writer);
+        QVERIFY(q.exec("PRAGMA journal_mode=DELETE"));
+        QVERIFY(q.exec("PRAGMA synchronous=FULL"));
+        QVERIFY(q.exec("PRAGMA cache_size=1")); // pages reach the file before the commit
+        QVERIFY(q.exec("BEGIN IMMEDIATE"));
+        QVERIFY(q.exec("update 会员卡信息 set 积分 = 99"));
+        QVERIFY(q.exec("insert into 流水记录 (会员卡号, 增减积分) "
+                       "select 'A1', value from json_each(json_array(1,2,3,4,5,6,7,8,9))"));
+        QVERIFY(QFile::exists(database + "-journal"));
+        QVERIFY(QFile::copy(database, crashed));
+        QVERIFY(QFile::copy(database + "-journal", crashed + "-journal"));
+        QVERIFY(q.exec("ROLLBACK"));
+        q.finish();
+        writer.close();
+    }
+    QSqlDatabase::removeDatabase("writer");
+
+    QString error;
+    QVERIFY2(fx.dm.open(crashed, &error), qPrintable(error));
+    QCOMPARE(Sql::text(Sql::scalar("PRAGMA integrity_check")), QString("ok"));
+    QCOMPARE(fx.scalar("select 积分 from 会员卡信息 where 会员卡号 = 'A1'").toDouble(), 10.0);
+    QCOMPARE(fx.count("流水记录"), 0);
+    QVERIFY(!QFile::exists(crashed + "-journal"));
+}
 
 void TestCrashSafety::killedSavesKeepTheBooks()
 {
