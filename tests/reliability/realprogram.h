@@ -26,10 +26,10 @@ public:
     bool start(QString *why);
     // The window of the program whose caption matches the pattern (an extended regular
     // expression); empty when none showed in time.
-    QString waitForWindow(const QString &pattern, int timeoutMs = 15000);
+    QString waitForWindow(const QString &pattern, int timeoutMs = 30000);
     bool keys(const QString &window, const QStringList &keys);
     bool click(const QString &window, int x, int y);
-    bool waitForExit(int timeoutMs = 15000);
+    bool waitForExit(int timeoutMs = 30000);
 
     QProcess &process() { return m_program; }
 

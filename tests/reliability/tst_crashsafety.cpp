@@ -246,8 +246,9 @@ void TestCrashSafety::killedSavesKeepTheBooks()
           replacements, lossReports);
     QCOMPARE(violations, 0);
     // The kills must have reached the saves, or the test proves nothing.
-    QVERIFY(promises.done.size() > kills / 2);
-    QVERIFY(midSave > 0);
+    // (counted loosely: a slow machine, or a sanitizer build, saves less in the same time).
+    QVERIFY(!promises.done.isEmpty());
+    QVERIFY(midSave >= kills / 4);
     QVERIFY(replacements > 0 && lossReports > 0);
 }
 
