@@ -43,10 +43,16 @@ RealProgram::RealProgram()
 
 RealProgram::~RealProgram()
 {
-    for (QProcess *p : { &m_program, &m_xserver }) {
-        if (p->state() != QProcess::NotRunning) {
-            p->kill();
-            p->waitForFinished(5000);
+    if (m_program.state() != QProcess::NotRunning) {
+        m_program.kill();
+        m_program.waitForFinished(5000);
+    }
+    // Asked to end, the X server removes its socket and lock file from /tmp.
+    if (m_xserver.state() != QProcess::NotRunning) {
+        m_xserver.terminate();
+        if (!m_xserver.waitForFinished(5000)) {
+            m_xserver.kill();
+            m_xserver.waitForFinished(5000);
         }
     }
 }
@@ -164,11 +170,11 @@ bool RealProgram::xdotool(const QStringList &arguments, QByteArray *output, int 
 
 QString RealProgram::waitForWindow(const QString &pattern, int timeoutMs)
 {
-    const QString pid = QString::number(m_program.processId());
     for (int waited = 0; waited < timeoutMs && m_program.state() == QProcess::Running;
          waited += 100) {
         QByteArray found;
-        if (xdotool({ "search", "--all", "--onlyvisible", "--pid", pid, "--name", pattern }, &found)
+        // The X server is this program's alone, so its windows are all the program's.
+        if (xdotool({ "search", "--onlyvisible", "--name", pattern }, &found)
             && !found.trimmed().isEmpty())
             return QString::fromLatin1(found.trimmed().split('\n').constLast());
         QThread::msleep(100);
@@ -185,6 +191,19 @@ bool RealProgram::click(const QString &window, int x, int y)
 {
     return xdotool({ "windowfocus", "--sync", window, "mousemove", "--window", window,
                      QString::number(x), QString::number(y), "click", "1" });
+}
+
+QString RealProgram::state()
+{
+    QString text
+        = QString("program %1").arg(m_program.state() == QProcess::Running ? "running" : "ended");
+    if (m_program.state() == QProcess::NotRunning)
+        text += QString(" (status %1, code %2)")
+                    .arg(int(m_program.exitStatus()))
+                    .arg(m_program.exitCode());
+    text += QString(", X server %1 on %2; ")
+                .arg(m_xserver.state() == QProcess::Running ? "running" : "ended", m_display);
+    return text + QString::fromLocal8Bit(m_program.readAllStandardError().right(2000));
 }
 
 bool RealProgram::waitForExit(int timeoutMs)

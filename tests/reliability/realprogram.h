@@ -29,6 +29,8 @@ public:
     QString waitForWindow(const QString &pattern, int timeoutMs = 30000);
     bool keys(const QString &window, const QStringList &keys);
     bool click(const QString &window, int x, int y);
+    // What the program and the X server are doing, and the program's last error output.
+    QString state();
     bool waitForExit(int timeoutMs = 30000);
 
     QProcess &process() { return m_program; }

@@ -87,7 +87,8 @@ void TestRealProgram::damagedDatabaseEndsCleanly()
     file.close();
     QVERIFY2(program.start(&why), qPrintable(why));
     const QString error = program.waitForWindow("^错误$");
-    QVERIFY2(!error.isEmpty(), "the connection message did not show");
+    QVERIFY2(!error.isEmpty(),
+             qPrintable(QString("the connection message did not show: ") + program.state()));
     QVERIFY(program.waitForWindow("^进入系统$", 200).isEmpty());
     QVERIFY(program.keys(error, { "Return" }));
     QVERIFY(program.waitForExit());
@@ -107,22 +108,22 @@ void TestRealProgram::writesNothingOutsideItsFolder()
     QString why;
     QVERIFY2(program.start(&why), qPrintable(why));
     const QString login = program.waitForWindow("^进入系统$");
-    QVERIFY2(!login.isEmpty(), "no login window");
+    QVERIFY2(!login.isEmpty(), qPrintable(QString("no login window: ") + program.state()));
     QVERIFY(program.keys(login, { "Tab", "Return" })); // 0001 has no password
     // The shop still carries the shipped name, so the program asks for one.
     const QString warning = program.waitForWindow("^提示$");
-    QVERIFY2(!warning.isEmpty(), "no shop name warning");
+    QVERIFY2(!warning.isEmpty(), qPrintable(QString("no shop name warning: ") + program.state()));
     QVERIFY(program.keys(warning, { "Return" }));
     const QString main = program.waitForWindow("会员积分管理系统V4\\.68$");
-    QVERIFY2(!main.isEmpty(), "no main window");
+    QVERIFY2(!main.isEmpty(), qPrintable(QString("no main window: ") + program.state()));
     // 系统设置 › 退出系统, the last item of the first menu.
     QVERIFY(program.click(main, 25, 10));
     QVERIFY(program.keys(main, { "Up", "Return" }));
     const QString confirm = program.waitForWindow("^系统提示$");
-    QVERIFY2(!confirm.isEmpty(), "no exit question");
+    QVERIFY2(!confirm.isEmpty(), qPrintable(QString("no exit question: ") + program.state()));
     QVERIFY(program.keys(confirm, { "Return" }));
     const QString again = program.waitForWindow("^提示$");
-    QVERIFY2(!again.isEmpty(), "no backup message");
+    QVERIFY2(!again.isEmpty(), qPrintable(QString("no backup message: ") + program.state()));
     QVERIFY(program.keys(again, { "Escape" })); // no second, manual backup
     QVERIFY(program.waitForExit());
     QCOMPARE(program.process().exitStatus(), QProcess::NormalExit);
