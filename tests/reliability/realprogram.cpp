@@ -104,30 +104,23 @@ bool RealProgram::start(QString *why)
         }
     }
 
-    // A display number nobody uses; Xvfb refuses a taken one, then the next is tried.
-    for (int number = 90 + int(QCoreApplication::applicationPid() % 400);; ++number) {
-        if (QFile::exists(QString("/tmp/.X11-unix/X%1").arg(number))
-            || QFile::exists(QString("/tmp/.X%1-lock").arg(number)))
-            continue;
-        m_display = QString(":%1").arg(number);
-        m_xserver.start("Xvfb", { m_display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp" });
-        if (!m_xserver.waitForStarted(5000)) {
-            *why = "Xvfb does not start";
-            return false;
-        }
-        bool up = false;
-        for (int i = 0; i < 100 && m_xserver.state() == QProcess::Running && !up; ++i) {
-            QThread::msleep(50);
-            up = QFile::exists(QString("/tmp/.X11-unix/X%1").arg(number));
-        }
-        if (up)
-            break;
-        m_xserver.waitForFinished(2000);
-        if (number > 900) {
-            *why = "no free display for Xvfb";
-            return false;
-        }
+    // The X server picks a free display itself and writes its number, once it accepts
+    // connections, to the descriptor given (here its standard output).
+    m_xserver.start("Xvfb",
+                    { "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp" });
+    if (!m_xserver.waitForStarted(5000)) {
+        *why = "Xvfb does not start";
+        return false;
     }
+    QByteArray number;
+    while (!number.contains('\n') && m_xserver.state() == QProcess::Running
+           && m_xserver.waitForReadyRead(20000))
+        number += m_xserver.readAllStandardOutput();
+    if (number.trimmed().isEmpty()) {
+        *why = "Xvfb gives no display: " + QString::fromLocal8Bit(m_xserver.readAllStandardError());
+        return false;
+    }
+    m_display = ":" + QString::fromLatin1(number.trimmed());
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *variable : { "QT_QPA_PLATFORM", "XAUTHORITY", "WAYLAND_DISPLAY" })
@@ -203,6 +196,13 @@ QString RealProgram::state()
                     .arg(m_program.exitCode());
     text += QString(", X server %1 on %2; ")
                 .arg(m_xserver.state() == QProcess::Running ? "running" : "ended", m_display);
+    QByteArray windows;
+    xdotool({ "search", "--name", "." }, &windows);
+    for (const QByteArray &id : windows.trimmed().split('\n')) {
+        QByteArray name;
+        xdotool({ "getwindowname", QString::fromLatin1(id) }, &name);
+        text += QString::fromLatin1(id) + " " + QString::fromUtf8(name.trimmed()) + "; ";
+    }
     return text + QString::fromLocal8Bit(m_program.readAllStandardError().right(2000));
 }
 
