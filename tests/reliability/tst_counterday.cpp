@@ -199,12 +199,12 @@ void TestCounterDay::aDayAtTheCounter()
     QDir().mkpath(exports.path());
     TMAIN main;
     QCOMPARE(StartAndLogin(main), TMAIN::StartResult::Running);
-    // The two prompts a second after login (shop name, birthdays) have tests of their own; on a
-    // slow machine they would open their windows in the middle of the day's first steps.
-    main.shopNameTimer()->stop();
-    main.reminderTimer()->stop();
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
+    // The two prompts a second after the window shows (shop name, birthdays) have tests of their
+    // own; on a slow machine they would open their windows in the middle of the day's first steps.
+    main.shopNameTimer()->stop();
+    main.reminderTimer()->stop();
     Counter c(main, fx);
 
     // Morning: the shop, its receipts, the categories, the referral bonus and a cashier.
